@@ -1,0 +1,92 @@
+#include "sjis.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace sjis {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+
+// One conversion descriptor per call: iconv_t keeps shift state and must not
+// be shared between threads.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string ToUtf8(std::string_view sjisBytes) {
+  Converter converter("UTF-8", "CP932");
+  std::string out;
+  if (!converter.ok()) return out;
+  std::vector<char> input(sjisBytes.begin(), sjisBytes.end());
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    if (errno == EINVAL) break;  // a lead byte with nothing after it: dropped
+    // EILSEQ: one byte that starts no character here.
+    out.append(kReplacement);
+    ++in;
+    --inLeft;
+  }
+  return out;
+}
+
+std::optional<std::string> FromUtf8(std::string_view utf8) {
+  Converter converter("CP932", "UTF-8");
+  if (!converter.ok()) return std::nullopt;
+  std::vector<char> input(utf8.begin(), utf8.end());
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  std::string out;
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (errno != E2BIG) return std::nullopt;
+  }
+  return out;
+}
+
+std::string_view CutToBytes(std::string_view sjisBytes, std::size_t maxBytes) {
+  if (sjisBytes.size() <= maxBytes) return sjisBytes;
+  // Walk the characters from the start: only that tells a lead byte from a
+  // trail byte that happens to have a lead byte's value.
+  std::size_t end = 0;
+  while (end < maxBytes) {
+    const std::size_t width = IsLeadByte(static_cast<unsigned char>(sjisBytes[end])) ? 2 : 1;
+    if (end + width > maxBytes) break;
+    end += width;
+  }
+  return sjisBytes.substr(0, end);
+}
+
+}  // namespace sjis

@@ -1,0 +1,157 @@
+#include "whole_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace wholefile {
+namespace {
+
+void SetReason(std::string* reason, int errnum) {
+  if (reason) *reason = std::strerror(errnum);
+}
+
+// Permissions for a new file: what open(2) would give under the current umask.
+mode_t NewFileMode() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> contents) {
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
+                                              std::string* reason) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) {
+    SetReason(reason, errno);
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes;
+  struct stat info {};
+  try {
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+      bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    std::uint8_t chunk[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, chunk, sizeof chunk);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        SetReason(reason, errno);
+        ::close(fd);
+        return std::nullopt;
+      }
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  } catch (const std::bad_alloc&) {
+    SetReason(reason, ENOMEM);
+    ::close(fd);
+    return std::nullopt;
+  }
+  ::close(fd);
+  return bytes;
+}
+
+bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
+             std::string* reason) {
+  StagedFile staged;
+  return staged.Stage(path, contents, reason) && staged.Commit(reason);
+}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)) {
+  other.temporary_.clear();
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::move(other.temporary_);
+    other.temporary_.clear();
+  }
+  return *this;
+}
+
+StagedFile::~StagedFile() { Discard(); }
+
+void StagedFile::Discard() {
+  if (!temporary_.empty()) {
+    ::unlink(temporary_.c_str());
+    temporary_.clear();
+  }
+}
+
+bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
+                       std::string* reason) {
+  Discard();
+  target_ = path;
+  const std::filesystem::path folder = path.parent_path();
+  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    SetReason(reason, errno);
+    return false;
+  }
+  temporary_ = pattern;
+
+  struct stat old {};
+  const mode_t mode = (::stat(path.c_str(), &old) == 0) ? (old.st_mode & 07777) : NewFileMode();
+  if (::fchmod(fd, mode) != 0 || !WriteAll(fd, contents) || ::fsync(fd) != 0) {
+    SetReason(reason, errno);
+    ::close(fd);
+    Discard();
+    return false;
+  }
+  if (::close(fd) != 0) {
+    SetReason(reason, errno);
+    Discard();
+    return false;
+  }
+  return true;
+}
+
+bool StagedFile::Commit(std::string* reason) {
+  if (temporary_.empty()) {
+    SetReason(reason, EINVAL);
+    return false;
+  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    SetReason(reason, errno);
+    Discard();
+    return false;
+  }
+  temporary_.clear();
+  SyncFolder(target_.parent_path());
+  return true;
+}
+
+}  // namespace wholefile
