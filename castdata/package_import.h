@@ -1,0 +1,38 @@
+// The import of one cast package: its cast is unpacked into the game folder's
+// "cast" folder and the package is deleted.
+//
+// castdata shows nothing: the outcome carries the text for the caller to show.
+// The three cast files are written as a set, each to a temporary file first
+// and then renamed into place, so that a failure (no "cast" folder, a full
+// disk) leaves the old cast as it was and no half cast behind. Each file is
+// replaced whole, so an old, longer picture does not keep its excess bytes.
+// The package is deleted only once all three files are in place; whenever the
+// cast is not imported, the package stays for the next start.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace castdata {
+
+inline constexpr std::string_view kNotAPackageMessage = "ECファイルではありません";
+inline constexpr std::string_view kPackageImportedMessage = "ECファイルを展開しました";
+
+struct PackageImportOutcome {
+  std::string packageFile;  // the package's file name, as the messages name it
+  bool imported = false;    // the cast's three files are in place
+  std::string castName;     // UTF-8; empty when the package was not read
+  // The text to show: kPackageImportedMessage for an import (followed by a
+  // line saying so when the package could not be deleted),
+  // kNotAPackageMessage for a file without the marker, otherwise a text that
+  // names the package and the reason ("foo.ecは壊れたECファイルです", ...).
+  std::string message;
+};
+
+// Imports the package `packageFile` into `gameFolder`/cast. Never throws
+// (short of running out of memory).
+PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
+                                       const std::filesystem::path& gameFolder);
+
+}  // namespace castdata

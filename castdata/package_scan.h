@@ -1,0 +1,21 @@
+// The package scan of the start-up: every cast package lying in the game
+// folder is imported, one after the other.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "package_import.h"
+
+namespace castdata {
+
+// Imports every regular file of `gameFolder` whose name ends in ".ec" in any
+// letter case (the game's platform matches "*.ec" that way), in the order of
+// the folder listing, except the package name (file name less ".ec") "UPLOAD"
+// in any letter case: that is the user's own upload. Each outcome goes to
+// `report` before the next import starts. A folder that cannot be listed is
+// reported as one outcome whose `packageFile` is empty.
+void ScanCastPackages(const std::filesystem::path& gameFolder,
+                      const std::function<void(const PackageImportOutcome&)>& report);
+
+}  // namespace castdata
