@@ -129,9 +129,9 @@ TEST_F(PackageImport, BrokenOrHostilePackagesWriteNothingAndStay) {
       {"cut in the data file", with([](PackageFields& f) { f.cutTo = 5193 + 100; })},
       {"profile file one byte short", with([&](PackageFields& f) { f.cutTo = fullLength - 1; })},
   };
-  // An old cast of the names involved shows that nothing is overwritten.
+  // Old files where the hostile names point show that nothing is overwritten.
   ASSERT_TRUE(wholefile::Replace(game() / "cast/ABC.cst", Bytes("old")));
-  ASSERT_TRUE(wholefile::Replace(game() / "x", Bytes("old")));
+  ASSERT_TRUE(wholefile::Replace(game() / "x.bmp", Bytes("old")));
   for (const Case& c : cases) {
     Put("foo.ec", c.fields);
     const auto before = gamefixture::SnapshotFolder(game());
