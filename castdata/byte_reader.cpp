@@ -1,0 +1,31 @@
+#include "byte_reader.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace castdata {
+namespace {
+
+std::uint8_t ByteAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  return offset < bytes.size() ? bytes[offset] : 0;
+}
+
+}  // namespace
+
+std::int16_t Int16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  const unsigned low = ByteAt(bytes, offset);
+  // The last possible offset has no second byte (offset + 1 would wrap to 0).
+  const bool hasHigh = offset < std::numeric_limits<std::size_t>::max();
+  const unsigned high = hasHigh ? ByteAt(bytes, offset + 1) : 0;
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
+}
+
+std::string BytesAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t count) {
+  std::string out(count, '\0');
+  if (offset >= bytes.size()) return out;
+  const std::size_t available = std::min(count, bytes.size() - offset);
+  for (std::size_t i = 0; i < available; ++i) out[i] = static_cast<char>(bytes[offset + i]);
+  return out;
+}
+
+}  // namespace castdata
