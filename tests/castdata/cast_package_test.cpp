@@ -8,7 +8,7 @@
 #include "cast_picture_fixture.h"
 #include "error.h"
 #include "package_fixture.h"
-#include "scratch_folder.h"
+#include "temporary_folder.h"
 #include "sjis.h"
 #include "whole_file.h"
 
@@ -71,7 +71,7 @@ TEST(CastPackageWriter, RefusesWhatThePackageCannotCarry) {
 }
 
 TEST(CastPackageWriter, BuildsThePackageOfACastInAGameFolder) {
-  gamefixture::ScratchFolder game;
+  gamefixture::TemporaryFolder game;
   std::filesystem::create_directory(game.path() / "cast");
   const CastPackage cast = SomeCast("ABC");
   ASSERT_TRUE(wholefile::Replace(game.path() / "cast/ABC.bmp", cast.picture));

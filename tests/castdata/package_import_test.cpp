@@ -9,7 +9,8 @@
 #include "cast_picture_fixture.h"
 #include "package_fixture.h"
 #include "package_scan.h"
-#include "scratch_folder.h"
+#include "folder_snapshot.h"
+#include "temporary_folder.h"
 #include "whole_file.h"
 
 namespace {
@@ -44,7 +45,7 @@ class PackageImport : public testing::Test {
   }
 
  private:
-  gamefixture::ScratchFolder game_;
+  gamefixture::TemporaryFolder game_;
 };
 
 TEST_F(PackageImport, UnpacksTheCastAndDeletesThePackage) {
@@ -159,7 +160,7 @@ TEST_F(PackageImport, AFailedWriteLeavesTheOldCastAndThePackage) {
        "cast/ABC.cst"},
   };
   for (const Case& c : cases) {
-    gamefixture::ScratchFolder scratch;
+    gamefixture::TemporaryFolder scratch;
     const fs::path game = scratch.path();
     fs::create_directory(game / "cast");
     c.arrange(game);
