@@ -1,0 +1,24 @@
+#include "cast_file_path.h"
+
+#include <optional>
+
+#include "cast_name.h"
+#include "error.h"
+
+namespace castdata {
+
+std::filesystem::path CastFilePath(std::string_view name, std::string_view extension,
+                                   const std::filesystem::path& gameFolder) {
+  if (const std::optional<std::string> problem = CastNameProblem(name)) throw Error(*problem);
+  return gameFolder / CastPath(name, extension);
+}
+
+std::string CannotRead(const std::filesystem::path& file, const std::string& reason) {
+  return "「" + file.generic_string() + "」を読み込めません: " + reason;
+}
+
+std::string CannotWrite(const std::filesystem::path& file, const std::string& reason) {
+  return "「" + file.generic_string() + "」に書き込めません: " + reason;
+}
+
+}  // namespace castdata

@@ -1,0 +1,22 @@
+// The paths of a cast's files below the game folder, and the texts of the
+// failures that name them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace castdata {
+
+// gameFolder / "cast/" + name + extension. A name that cannot name a file
+// inside "cast/" (CastNameProblem) is refused with castdata::Error, so that no
+// operation reads or writes anything for it. An empty gameFolder is the
+// working folder.
+std::filesystem::path CastFilePath(std::string_view name, std::string_view extension,
+                                   const std::filesystem::path& gameFolder);
+
+// "「FILE」を読み込めません: REASON" and "「FILE」に書き込めません: REASON".
+std::string CannotRead(const std::filesystem::path& file, const std::string& reason);
+std::string CannotWrite(const std::filesystem::path& file, const std::string& reason);
+
+}  // namespace castdata

@@ -1,0 +1,68 @@
+#include "cast_folder.h"
+
+#include <optional>
+#include <system_error>
+
+#include "cast_file_path.h"
+#include "cast_name.h"
+#include "error.h"
+#include "whole_file.h"
+
+namespace castdata {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kProfileExtension = ".cst";
+
+bool EndsWithProfileExtension(std::string_view fileName) {
+  if (fileName.size() < kProfileExtension.size()) return false;
+  const std::string_view ending = fileName.substr(fileName.size() - kProfileExtension.size());
+  for (std::size_t i = 0; i < ending.size(); ++i) {
+    const char c = ending[i] >= 'A' && ending[i] <= 'Z' ? static_cast<char>(ending[i] - 'A' + 'a') : ending[i];
+    if (c != kProfileExtension[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CastExists(std::string_view name, const fs::path& gameFolder) {
+  const fs::path path = CastFilePath(name, kProfileExtension, gameFolder);
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) return false;
+  if (error) throw Error(CannotRead(path, error.message()));
+  return fs::is_regular_file(status);
+}
+
+std::vector<std::string> ListCasts(const fs::path& gameFolder) {
+  const fs::path folder = gameFolder / "cast";
+  std::error_code error;
+  fs::directory_iterator entries(folder, error);
+  if (error == std::errc::no_such_file_or_directory) return {};
+  // The iterator never yields "." and "..".
+  std::vector<std::string> names;
+  for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+    const std::string fileName = entries->path().filename().string();
+    std::error_code ignored;
+    if (!EndsWithProfileExtension(fileName) || !entries->is_regular_file(ignored)) continue;
+    std::string name = fileName.substr(0, fileName.size() - kProfileExtension.size());
+    if (!CastNameProblem(name)) names.push_back(std::move(name));
+  }
+  if (error) throw Error(CannotRead(folder, error.message()));
+  return names;
+}
+
+void EnsureCastPicture(std::string_view name, const fs::path& gameFolder) {
+  const fs::path picture = CastFilePath(name, ".bmp", gameFolder);
+  std::error_code ignored;
+  if (fs::symlink_status(picture, ignored).type() != fs::file_type::not_found) return;
+  const fs::path defaultPicture = gameFolder / kDefaultPicture;
+  std::string reason;
+  const std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(defaultPicture, &reason);
+  if (!bytes) throw Error(CannotRead(defaultPicture, reason));
+  if (!wholefile::Replace(picture, *bytes, &reason)) throw Error(CannotWrite(picture, reason));
+}
+
+}  // namespace castdata

@@ -1,0 +1,50 @@
+#include "cast_profile.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+#include "cast_file_path.h"
+#include "error.h"
+#include "profile_file.h"
+
+namespace castdata {
+namespace {
+
+constexpr std::string_view kSection = "Data";
+
+// The keys in the order the save writes them.
+constexpr std::array<std::pair<std::string_view, std::string CastProfile::*>, 6> kKeys{{
+    {"Name", &CastProfile::Name},
+    {"Comm1", &CastProfile::Comm1},
+    {"Comm2", &CastProfile::Comm2},
+    {"Comm3", &CastProfile::Comm3},
+    {"Maker", &CastProfile::Maker},
+    {"EMail", &CastProfile::EMail},
+}};
+
+}  // namespace
+
+CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& gameFolder) {
+  const std::filesystem::path path = CastFilePath(name, ".cst", gameFolder);
+  std::string reason;
+  const std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
+  if (!file) throw Error(CannotRead(path, reason));
+  CastProfile result;
+  for (const auto& [key, text] : kKeys) result.*text = file->Value(kSection, key);
+  return result;
+}
+
+void WriteCastProfile(std::string_view name, const CastProfile& profile,
+                      const std::filesystem::path& gameFolder) {
+  const std::filesystem::path path = CastFilePath(name, ".cst", gameFolder);
+  std::string reason;
+  std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
+  if (!file) throw Error(CannotWrite(path, reason));
+  for (const auto& [key, text] : kKeys) {
+    if (!file->SetValue(kSection, key, profile.*text, &reason)) throw Error(CannotWrite(path, reason));
+  }
+  if (!file->Save(path, &reason)) throw Error(CannotWrite(path, reason));
+}
+
+}  // namespace castdata
