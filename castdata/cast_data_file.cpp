@@ -8,6 +8,7 @@
 
 #include "cast_file_path.h"
 #include "error.h"
+#include "little_endian.h"
 #include "whole_file.h"
 
 namespace castdata {
@@ -15,18 +16,6 @@ namespace {
 
 constexpr std::size_t kSlotSize = 4;
 constexpr std::size_t kSlotsRead = kCastSlotCount - 1;  // endMark is never read
-
-// The value whose low byte is at `offset`; a byte beyond the end reads as 0.
-std::int16_t ReadInt16At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-  const auto byteAt = [&](std::size_t at) -> std::uint16_t { return at < bytes.size() ? bytes[at] : 0; };
-  return static_cast<std::int16_t>(byteAt(offset) | byteAt(offset + 1) << 8);
-}
-
-void WriteInt16At(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int16_t value) {
-  const auto bits = static_cast<std::uint16_t>(value);
-  bytes[offset] = static_cast<std::uint8_t>(bits & 0xFF);
-  bytes[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
-}
 
 // The file's present bytes, none when it does not exist yet.
 std::vector<std::uint8_t> BytesToOverlay(const std::filesystem::path& path) {
@@ -50,7 +39,7 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
   CastRecord record;
   std::size_t slot = 0;
   ForEachSlot(record, [&](std::int16_t& value) {
-    value = slot < kSlotsRead ? ReadInt16At(*bytes, slot * kSlotSize) : 0;
+    value = slot < kSlotsRead ? Int16At(*bytes, slot * kSlotSize) : 0;
     ++slot;
   });
   return record;
@@ -62,7 +51,7 @@ void WriteCastData(std::string_view name, const CastRecord& record,
   std::vector<std::uint8_t> bytes = BytesToOverlay(path);
   if (bytes.size() < kFirstSaveLength) bytes.resize(kFirstSaveLength, 0);
   std::size_t slot = 0;
-  ForEachSlot(record, [&](std::int16_t value) { WriteInt16At(bytes, slot++ * kSlotSize, value); });
+  ForEachSlot(record, [&](std::int16_t value) { PutInt16(bytes, slot++ * kSlotSize, value); });
   std::string reason;
   if (!wholefile::Replace(path, bytes, &reason)) throw Error(CannotWrite(path, reason));
 }

@@ -4,6 +4,7 @@
 
 #include "cast_name.h"
 #include "error.h"
+#include "little_endian.h"
 #include "sjis.h"
 #include "whole_file.h"
 
@@ -12,20 +13,10 @@ namespace {
 
 constexpr std::string_view kTruncated = "ファイルが途中で切れています";
 
-std::uint32_t Uint32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  return static_cast<std::uint32_t>(bytes[offset]) |
-         static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-         static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
-}
-
-// The reader's view of a 32-bit length: its low 16 bits as a signed number.
+// The reader's view of a 32-bit length: its low 16 bits (the first two bytes,
+// little-endian) as a signed number.
 int LengthAt(std::span<const std::uint8_t> bytes, std::size_t offset) {
-  return static_cast<std::int16_t>(Uint32At(bytes, offset) & 0xFFFF);
-}
-
-void PutUint32(std::vector<std::uint8_t>& out, std::size_t offset, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  return Int16At(bytes, offset);
 }
 
 void Put(std::vector<std::uint8_t>& out, std::size_t offset, std::span<const std::uint8_t> bytes) {

@@ -1,6 +1,6 @@
 #include "progress_data.h"
 
-#include "byte_reader.h"
+#include "little_endian.h"
 
 namespace castdata {
 namespace {

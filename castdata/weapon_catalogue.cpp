@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "byte_reader.h"
+#include "little_endian.h"
 #include "error.h"
 #include "sjis.h"
 

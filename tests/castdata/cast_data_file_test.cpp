@@ -12,7 +12,8 @@
 
 #include "cast_rules.h"
 #include "error.h"
-#include "scratch_folder.h"
+#include "fixture_files.h"
+#include "temporary_folder.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ namespace fs = std::filesystem;
 using castdata::CastRecord;
 using castdata::ReadCastData;
 using castdata::WriteCastData;
-using fixture::ReadBytes;
-using fixture::WriteBytes;
+using gamefixture::ReadBytes;
+using gamefixture::WriteBytes;
 using ::testing::HasSubstr;
 
 int Int16At(const std::string& bytes, std::size_t offset) {
@@ -46,7 +47,7 @@ class CastDataFile : public ::testing::Test {
   fs::path DataFile() const { return game_.path() / "cast" / "A.dat"; }
   void SetUp() override { fs::create_directory(game_.path() / "cast"); }
 
-  fixture::ScratchFolder game_;
+  gamefixture::TemporaryFolder game_;
 };
 
 TEST_F(CastDataFile, FirstSaveWrites186BytesWithZerosWhereNoValueIs) {
@@ -153,7 +154,7 @@ TEST_F(CastDataFile, AMissingDataFileFailsNamingIt) {
 
 TEST_F(CastDataFile, AFailedWriteSaysWhyAndLeavesTheOldFile) {
   // No cast folder: nothing is made.
-  fixture::ScratchFolder bare;
+  gamefixture::TemporaryFolder bare;
   try {
     WriteCastData("A", CastRecord(), bare.path());
     FAIL() << "wrote without a cast folder";

@@ -8,10 +8,11 @@
 #include <vector>
 
 #include "cast_data_file.h"
-#include "cast_picture.h"
+#include "cast_picture_fixture.h"
 #include "cast_profile.h"
 #include "error.h"
-#include "scratch_folder.h"
+#include "fixture_files.h"
+#include "temporary_folder.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ namespace fs = std::filesystem;
 using castdata::CastExists;
 using castdata::EnsureCastPicture;
 using castdata::ListCasts;
-using fixture::ReadBytes;
-using fixture::WriteBytes;
+using gamefixture::ReadBytes;
+using gamefixture::WriteBytes;
 using ::testing::HasSubstr;
 using ::testing::UnorderedElementsAre;
 
@@ -28,7 +29,7 @@ class CastFolder : public ::testing::Test {
  protected:
   void SetUp() override { fs::create_directory(cast_); }
 
-  fixture::ScratchFolder game_;
+  gamefixture::TemporaryFolder game_;
   fs::path cast_ = game_.path() / "cast";
 };
 
@@ -56,13 +57,13 @@ TEST_F(CastFolder, OnlyProfileFilesMakeCasts) {
 }
 
 TEST_F(CastFolder, NoCastFolderListsNothing) {
-  fixture::ScratchFolder bare;
+  gamefixture::TemporaryFolder bare;
   EXPECT_TRUE(ListCasts(bare.path()).empty());
   EXPECT_FALSE(CastExists("A", bare.path()));
 }
 
 TEST_F(CastFolder, AHyphenAndEightJapaneseCharactersMakeNames) {
-  fixture::WriteDefaultPicture(game_.path());
+  gamefixture::WriteDefaultPicture(game_.path());
   for (const std::string name : {"my-cast", "機体機体機体機体"}) {
     castdata::CastRecord record;
     record.level = 33;
@@ -80,13 +81,13 @@ TEST_F(CastFolder, AHyphenAndEightJapaneseCharactersMakeNames) {
 }
 
 TEST_F(CastFolder, AMissingPictureIsCopiedFromTheDefaultAndAPresentOneKept) {
-  fixture::WriteDefaultPicture(game_.path(), 1);
-  const std::string own = fixture::CastPictureBytes(2);
+  gamefixture::WriteDefaultPicture(game_.path(), 1);
+  const std::string own = gamefixture::AsText(gamefixture::MakeCastPicture(2));
   WriteBytes(cast_ / "Own.bmp", own);
 
   EnsureCastPicture("New", game_.path());
   EnsureCastPicture("Own", game_.path());
-  EXPECT_EQ(ReadBytes(cast_ / "New.bmp"), fixture::CastPictureBytes(1));
+  EXPECT_EQ(ReadBytes(cast_ / "New.bmp"), gamefixture::AsText(gamefixture::MakeCastPicture(1)));
   EXPECT_EQ(ReadBytes(cast_ / "Own.bmp"), own);
 }
 
@@ -101,7 +102,7 @@ TEST_F(CastFolder, AMissingDefaultPictureFailsNamingIt) {
 }
 
 TEST_F(CastFolder, EveryOperationRefusesANameThatLeavesTheCastFolder) {
-  fixture::WriteDefaultPicture(game_.path());
+  gamefixture::WriteDefaultPicture(game_.path());
   const auto entriesBelow = [&] {
     std::vector<fs::path> entries;
     for (const auto& entry : fs::recursive_directory_iterator(game_.path())) entries.push_back(entry.path());

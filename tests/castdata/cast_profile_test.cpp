@@ -6,7 +6,8 @@
 #include <string>
 
 #include "error.h"
-#include "scratch_folder.h"
+#include "fixture_files.h"
+#include "temporary_folder.h"
 #include "sjis.h"
 
 namespace {
@@ -15,8 +16,8 @@ namespace fs = std::filesystem;
 using castdata::CastProfile;
 using castdata::ReadCastProfile;
 using castdata::WriteCastProfile;
-using fixture::ReadBytes;
-using fixture::WriteBytes;
+using gamefixture::ReadBytes;
+using gamefixture::WriteBytes;
 using ::testing::HasSubstr;
 
 class CastProfileFile : public ::testing::Test {
@@ -24,7 +25,7 @@ class CastProfileFile : public ::testing::Test {
   void SetUp() override { fs::create_directory(game_.path() / "cast"); }
   fs::path ProfileFile(const std::string& name) const { return game_.path() / "cast" / (name + ".cst"); }
 
-  fixture::ScratchFolder game_;
+  gamefixture::TemporaryFolder game_;
 };
 
 TEST_F(CastProfileFile, FirstSaveWritesTheSixKeysInOrderInShiftJis) {
@@ -66,7 +67,7 @@ TEST_F(CastProfileFile, TextWithoutAShiftJisFormIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(CastProfileFile, AFailedWriteNamesTheFileAndTheReason) {
-  fixture::ScratchFolder bare;  // no cast folder
+  gamefixture::TemporaryFolder bare;  // no cast folder
   try {
     WriteCastProfile("A", {"N", "", "", "", "", ""}, bare.path());
     FAIL() << "wrote without a cast folder";

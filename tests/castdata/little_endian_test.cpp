@@ -1,4 +1,4 @@
-#include "byte_reader.h"
+#include "little_endian.h"
 
 #include <gtest/gtest.h>
 

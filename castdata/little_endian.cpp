@@ -1,4 +1,4 @@
-#include "byte_reader.h"
+#include "little_endian.h"
 
 #include <algorithm>
 #include <limits>
@@ -26,6 +26,16 @@ std::string BytesAt(std::span<const std::uint8_t> bytes, std::size_t offset, std
   const std::size_t available = std::min(count, bytes.size() - offset);
   for (std::size_t i = 0; i < available; ++i) out[i] = static_cast<char>(bytes[offset + i]);
   return out;
+}
+
+void PutInt16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int16_t value) {
+  const auto bits = static_cast<std::uint16_t>(value);
+  bytes[offset] = static_cast<std::uint8_t>(bits & 0xFF);
+  bytes[offset + 1] = static_cast<std::uint8_t>(bits >> 8);
+}
+
+void PutUint32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 }  // namespace castdata
