@@ -16,13 +16,8 @@ namespace fs = std::filesystem;
 constexpr std::string_view kProfileExtension = ".cst";
 
 bool EndsWithProfileExtension(std::string_view fileName) {
-  if (fileName.size() < kProfileExtension.size()) return false;
-  const std::string_view ending = fileName.substr(fileName.size() - kProfileExtension.size());
-  for (std::size_t i = 0; i < ending.size(); ++i) {
-    const char c = ending[i] >= 'A' && ending[i] <= 'Z' ? static_cast<char>(ending[i] - 'A' + 'a') : ending[i];
-    if (c != kProfileExtension[i]) return false;
-  }
-  return true;
+  return fileName.size() >= kProfileExtension.size() &&
+         fileName.substr(fileName.size() - kProfileExtension.size()) == kProfileExtension;
 }
 
 }  // namespace

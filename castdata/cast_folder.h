@@ -17,12 +17,14 @@ namespace castdata {
 // folder), so that a cast is never taken for a new one by mistake.
 bool CastExists(std::string_view name, const std::filesystem::path& gameFolder = {});
 
-// The names of the files in gameFolder/cast whose names end in ".cst" in any
-// letter case (as "cast/*.cst" matches on the game's platform), each without
-// its last 4 characters, in the order the directory lists them. Folders, and
+// The names of the files in gameFolder/cast whose names end in ".cst", each
+// without its last 4 characters, in the order the directory lists them. Folders, and
 // names that cast operations would refuse (an empty one from ".cst", one with
 // "\"), are not listed. No cast folder lists nothing; castdata::Error when the
-// folder is there but cannot be read.
+// folder is there but cannot be read. Letter case is left to the file
+// system, as every other cast operation leaves it: on a case-sensitive one
+// "X.CST" is no profile of the cast "X", so it is not listed either, and every
+// listed name is one that CastExists finds.
 std::vector<std::string> ListCasts(const std::filesystem::path& gameFolder = {});
 
 // The default picture, copied for a cast that has none.

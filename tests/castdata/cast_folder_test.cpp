@@ -45,7 +45,9 @@ TEST_F(CastFolder, OnlyProfileFilesMakeCasts) {
   WriteBytes(cast_ / "back\\slash.cst", "");  // a name every operation refuses
   fs::create_directory(cast_ / "folder.cst");
 
-  EXPECT_THAT(ListCasts(game_.path()), UnorderedElementsAre("A", "Upper", "nodat"));
+  EXPECT_THAT(ListCasts(game_.path()), UnorderedElementsAre("A", "nodat"));
+  for (const std::string& name : ListCasts(game_.path())) EXPECT_TRUE(CastExists(name, game_.path()));
+  EXPECT_FALSE(CastExists("Upper", game_.path()));
   EXPECT_TRUE(CastExists("A", game_.path()));
   EXPECT_TRUE(CastExists("nodat", game_.path()));
   EXPECT_FALSE(CastExists("datonly", game_.path()));
