@@ -1,0 +1,95 @@
+// Form1, the editor's one window. Its controls are described in form1.ui and
+// carry their names as objectName; between a load and a save the cast lives
+// in these controls and nowhere else.
+//
+// The window's behaviour is split into files by command, each a part of this
+// class: form1_sliders.cpp (the slider handlers and the pool clamp), and the
+// start-up and exit, save and load, upload, picture and help commands. Each
+// file connects the events of its own controls from a Connect... function
+// that the constructor calls.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSlider;
+
+namespace Ui {
+class Form1;
+}
+
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+  ~Form1() override;
+
+  // The control families, member i of each (indices from 0; an index out of
+  // range throws std::out_of_range).
+  QSlider* slMove(int i) const { return slMove_.at(i); }      // 0-8
+  QSlider* slPar(int i) const { return slPar_.at(i); }        // 0-3
+  QSlider* slWPrsnt(int i) const { return slWPrsnt_.at(i); }  // 0-4
+  QLabel* lbMove(int i) const { return lbMove_.at(i); }       // 0-8
+  QLabel* lbPar(int i) const { return lbPar_.at(i); }         // 0-3
+  QLabel* lbPar2(int i) const { return lbPar2_.at(i); }       // 0-3
+  QLabel* lbWPrsnt(int i) const { return lbWPrsnt_.at(i); }   // 0-4
+  QLineEdit* TxCom(int i) const { return TxCom_.at(i); }      // 0-2
+  QComboBox* Wpn(int i) const { return Wpn_.at(i); }          // 0-5
+
+  // The form-level state shared by the commands.
+  bool ShopMode() const { return shopMode_; }
+  // Set once by the start-up from the command line; tests that skip the
+  // start-up set it themselves.
+  void SetShopMode(bool on) { shopMode_ = on; }
+  std::int16_t PlayerNumber() const { return playerNumber_; }
+  std::int16_t CastOwnerNumber() const { return castOwnerNumber_; }
+  std::int16_t CastSerial() const { return castSerial_; }
+
+  // The parameter handler: writes the derived value lbPar(index), the share
+  // lbPar2(index), the rest of the pool lbZan and ProgressBar. The value
+  // change of slPar(index) runs it; the load also calls it with index 0 so
+  // that the pool display is right when no parameter changed.
+  void OnSlParChanged(int index);
+
+  // Cuts the four unit parameters back to a total of 100 (the load after
+  // setting them, the save before reading them); does nothing in shop mode.
+  void ClampParameterPool();
+
+ private:
+  void ConnectSliders();
+  void OnSlMoveChanged(int index);
+  void OnSlWPrsntChanged(int index);
+  void OnSlRangeChanged();
+
+  std::unique_ptr<Ui::Form1> ui_;
+
+  std::array<QSlider*, 9> slMove_{};
+  std::array<QSlider*, 4> slPar_{};
+  std::array<QSlider*, 5> slWPrsnt_{};
+  std::array<QLabel*, 9> lbMove_{};
+  std::array<QLabel*, 4> lbPar_{};
+  std::array<QLabel*, 4> lbPar2_{};
+  std::array<QLabel*, 5> lbWPrsnt_{};
+  std::array<QLineEdit*, 3> TxCom_{};
+  std::array<QComboBox*, 6> Wpn_{};
+
+  // Shop mode relaxes the ownership rule, the pool clamp and the weapon
+  // availability rule; set at start-up and never changed afterwards.
+  bool shopMode_ = false;
+  // The player's own number, read from the progress file at start-up.
+  std::int16_t playerNumber_ = 0;
+  // Owner number and serial of the cast in the editor, set by every load.
+  std::int16_t castOwnerNumber_ = 0;
+  std::int16_t castSerial_ = 0;
+  // On while the movement or the weapon-share handler writes its group back,
+  // so that the value changes it raises only update their own labels.
+  bool movementRebalancing_ = false;
+  bool weaponShareRebalancing_ = false;
+};
