@@ -66,7 +66,7 @@ void Form1::ConnectSliders() {
 
 void Form1::OnSlParChanged(int index) {
   const int value = slPar(index)->value();
-  lbPar(index)->setText(QString::number(DerivedParameterValue(index, value)));
+  lbPar(index)->setText(QString::number(castdata::DerivedParameterValue(index, value)));
   lbPar2(index)->setText(Percent(value));
 
   std::array<std::int16_t, 4> parameters{};

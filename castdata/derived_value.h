@@ -1,6 +1,8 @@
 // The game values that the four unit parameters yield, shown beside their
-// sliders and stored by the save.
+// sliders, stored by the save, and checked against a cast's points.
 #pragma once
+
+namespace castdata {
 
 // The derived value of unit parameter `index` (0 move speed, 1 turn speed,
 // 2 force, 3 armour) at slider value `value` (0-100):
@@ -10,3 +12,5 @@
 //   armour      value * 60 + 1200                1200 at 0, 7200 at 100
 // The divisions are in double precision.
 int DerivedParameterValue(int index, int value);
+
+}  // namespace castdata

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 
+namespace castdata {
+
 int DerivedParameterValue(int index, int value) {
   switch (index) {
     case 0:
@@ -16,3 +18,5 @@ int DerivedParameterValue(int index, int value) {
   }
   throw std::out_of_range("unit parameter index");
 }
+
+}  // namespace castdata
