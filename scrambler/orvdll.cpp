@@ -1,5 +1,9 @@
 #include "orvdll.h"
 
+#include <filesystem>
+#include <optional>
+#include <vector>
+
 #include "packed_format.h"
 #include "rotation_base.h"
 #include "whole_file.h"
@@ -8,11 +12,25 @@
 // 0: the rewrite goes through a synced temporary file that is renamed over the
 // original, so a full disk or a lack of memory never damages a game file.
 
+namespace {
+
+// The bytes of the regular file at `path` (through a symbolic link, of the
+// file it points to). A folder, a pipe or a device is not read at all: reading
+// a pipe could wait for ever, and the rename would put a plain file in its
+// place.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const char* path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  return wholefile::Read(path);
+}
+
+}  // namespace
+
 ORVDLL_EXPORT std::int32_t FilePack(const char* path) {
   const int base = scrambler::DrawRotationBase();
   if (path == nullptr) return 0;
   try {
-    const auto plain = wholefile::Read(path);
+    const auto plain = ReadRegularFile(path);
     if (!plain || scrambler::IsPacked(*plain)) return 0;
     return wholefile::Replace(path, scrambler::Pack(*plain, base)) ? 1 : 0;
   } catch (...) {
@@ -23,7 +41,7 @@ ORVDLL_EXPORT std::int32_t FilePack(const char* path) {
 ORVDLL_EXPORT std::int32_t FileUnpack(const char* path) {
   if (path == nullptr) return 0;
   try {
-    const auto packed = wholefile::Read(path);
+    const auto packed = ReadRegularFile(path);
     if (!packed || !scrambler::IsPacked(*packed)) return 0;
     return wholefile::Replace(path, scrambler::Unpack(*packed)) ? 1 : 0;
   } catch (...) {
