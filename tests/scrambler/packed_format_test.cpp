@@ -17,7 +17,7 @@ using scrambler_test::SampleBytes;
 // after the last block occurs, at both parities), and some large odd and even.
 std::vector<std::size_t> Sizes() {
   std::vector<std::size_t> sizes;
-  for (std::size_t n = 0; n <= 70; ++n) sizes.push_back(n);
+  for (std::size_t n = 0; n <= 140; ++n) sizes.push_back(n);
   for (std::size_t n : {4095u, 4096u, 65537u, 1u << 20}) sizes.push_back(n);
   return sizes;
 }
