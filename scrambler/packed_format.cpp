@@ -16,8 +16,9 @@ std::uint8_t RotateRight(std::uint8_t b, unsigned amount) {
 // operator below works on all lanes at once and compiles to plain SSE2).
 using PairLanes = std::uint16_t __attribute__((vector_size(16)));
 
-// Rotates the bytes of `in` right into `out`: those at even positions by
-// `evenAmount`, those at odd positions by `oddAmount` (each 0..7).
+// Rotates the bytes of `in` right into `out` (which may be `in` itself):
+// those at even positions by `evenAmount`, those at odd positions by
+// `oddAmount` (each 0..7).
 //
 // The processor shifts 16-bit lanes but not single bytes, and every pair has
 // the same two amounts, so whole lanes are shifted and masked. A byte b rotated
@@ -55,6 +56,34 @@ void RotatePairsRight(const std::uint8_t* in, std::uint8_t* out, std::size_t siz
   }
 }
 
+// The amounts by which the bytes at even and at odd positions are rotated
+// right.
+struct RotationAmounts {
+  unsigned even;
+  unsigned odd;
+};
+
+RotationAmounts PackingAmounts(int rotationBase) {
+  const unsigned even = static_cast<unsigned>(rotationBase) & 7;
+  return {even, (even + 1) & 7};
+}
+
+// Unpacking rotates left by base + (j mod 2), base = byte 2 - 3 taken modulo
+// 8 so that any byte 2 gives amounts in 0..7; a rotation left by a is a
+// rotation right by 8 - a.
+RotationAmounts UnpackingAmounts(std::uint8_t byte2) {
+  const unsigned even = static_cast<unsigned>(byte2 - kBaseOffset) & 7;
+  const unsigned odd = (even + 1) & 7;
+  return {(8 - even) & 7, (8 - odd) & 7};
+}
+
+void WriteHeader(std::uint8_t* out, int rotationBase) {
+  out[0] = kMagic0;
+  out[1] = kMagic1;
+  out[2] = static_cast<std::uint8_t>(rotationBase + kBaseOffset);
+  out[3] = kMagic3;
+}
+
 }  // namespace
 
 bool IsPacked(std::span<const std::uint8_t> bytes) {
@@ -64,25 +93,34 @@ bool IsPacked(std::span<const std::uint8_t> bytes) {
 
 std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> plain, int rotationBase) {
   std::vector<std::uint8_t> packed(kHeaderSize + plain.size());
-  packed[0] = kMagic0;
-  packed[1] = kMagic1;
-  packed[2] = static_cast<std::uint8_t>(rotationBase + kBaseOffset);
-  packed[3] = kMagic3;
-  const unsigned even = static_cast<unsigned>(rotationBase) & 7;
-  const unsigned odd = (even + 1) & 7;
-  RotatePairsRight(plain.data(), packed.data() + kHeaderSize, plain.size(), even, odd);
+  WriteHeader(packed.data(), rotationBase);
+  const RotationAmounts amounts = PackingAmounts(rotationBase);
+  RotatePairsRight(plain.data(), packed.data() + kHeaderSize, plain.size(), amounts.even,
+                   amounts.odd);
   return packed;
 }
 
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> packed) {
   const std::span<const std::uint8_t> payload = packed.subspan(kHeaderSize);
-  // A rotation left by a is a rotation right by 8 - a; byte 2 - 3 is taken
-  // modulo 8, so any byte 2 gives amounts in 0..7.
-  const unsigned even = static_cast<unsigned>(packed[2] - kBaseOffset) & 7;
-  const unsigned odd = (even + 1) & 7;
+  const RotationAmounts amounts = UnpackingAmounts(packed[2]);
   std::vector<std::uint8_t> plain(payload.size());
-  RotatePairsRight(payload.data(), plain.data(), payload.size(), (8 - even) & 7, (8 - odd) & 7);
+  RotatePairsRight(payload.data(), plain.data(), payload.size(), amounts.even, amounts.odd);
   return plain;
+}
+
+void PackInPlace(std::vector<std::uint8_t>& bytes, int rotationBase) {
+  bytes.insert(bytes.begin(), kHeaderSize, 0);
+  WriteHeader(bytes.data(), rotationBase);
+  const RotationAmounts amounts = PackingAmounts(rotationBase);
+  std::uint8_t* payload = bytes.data() + kHeaderSize;
+  RotatePairsRight(payload, payload, bytes.size() - kHeaderSize, amounts.even, amounts.odd);
+}
+
+void UnpackInPlace(std::vector<std::uint8_t>& bytes) {
+  const RotationAmounts amounts = UnpackingAmounts(bytes[2]);
+  std::uint8_t* payload = bytes.data() + kHeaderSize;
+  RotatePairsRight(payload, payload, bytes.size() - kHeaderSize, amounts.even, amounts.odd);
+  bytes.erase(bytes.begin(), bytes.begin() + kHeaderSize);
 }
 
 }  // namespace scrambler

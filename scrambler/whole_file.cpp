@@ -65,7 +65,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason) {
+                                              std::string* reason, std::size_t spareCapacity) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) {
     SetReason(reason, errno);
@@ -75,7 +75,7 @@ std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
   struct stat info {};
   try {
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-      bytes.reserve(static_cast<std::size_t>(info.st_size));
+      bytes.reserve(static_cast<std::size_t>(info.st_size) + spareCapacity);
     }
     std::uint8_t chunk[65536];
     for (;;) {

@@ -22,9 +22,12 @@
 
 namespace wholefile {
 
-// The bytes of the file at `path`, or nullopt with the system's reason.
+// The bytes of the file at `path`, or nullopt with the system's reason. The
+// buffer has room for `spareCapacity` bytes more, for a caller that adds to it
+// without moving it.
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason = nullptr);
+                                              std::string* reason = nullptr,
+                                              std::size_t spareCapacity = 0);
 
 // Replaces the file at `path` (or creates it) with `contents`.
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,

@@ -42,6 +42,26 @@ TEST(PackedFormat, UnpackGivesBackWhatPackTookForEveryBase) {
   }
 }
 
+TEST(PackedFormat, TheInPlaceTransformsGiveWhatTheCopyingOnesGive) {
+  for (int base = 1; base <= 5; ++base) {
+    for (std::size_t size : Sizes()) {
+      const Bytes plain = SampleBytes(size, static_cast<unsigned>(size));
+      Bytes bytes = plain;
+      // With room for the header the buffer is not moved: the library holds
+      // a whole file only once.
+      bytes.reserve(size + scrambler::kHeaderSize);
+      const std::uint8_t* const buffer = bytes.data();
+
+      scrambler::PackInPlace(bytes, base);
+      EXPECT_EQ(bytes, scrambler::Pack(plain, base)) << "base " << base << ", " << size << " bytes";
+      EXPECT_EQ(bytes.data(), buffer);
+      scrambler::UnpackInPlace(bytes);
+      EXPECT_EQ(bytes, plain) << "base " << base << ", " << size << " bytes";
+      EXPECT_EQ(bytes.data(), buffer);
+    }
+  }
+}
+
 // Byte 2 outside 3..10 (which no packer writes) still gives rotations of 0..7.
 TEST(PackedFormat, UnpackTakesTheRotationFromByte2Modulo8) {
   for (int byte2 = 0; byte2 <= 255; ++byte2) {
