@@ -38,4 +38,11 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> plain, int rotation
 // taken modulo 8, so any byte 2 gives a well-defined result.
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> packed);
 
+// The same two transforms in the caller's own buffer, for a whole file that
+// should not be held twice. PackInPlace puts the header in front, which moves
+// the bytes to new memory only when `bytes` lacks the capacity for four more;
+// UnpackInPlace takes a buffer that IsPacked accepts.
+void PackInPlace(std::vector<std::uint8_t>& bytes, int rotationBase);
+void UnpackInPlace(std::vector<std::uint8_t>& bytes);
+
 }  // namespace scrambler

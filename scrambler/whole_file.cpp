@@ -36,6 +36,24 @@ bool WriteAll(int fd, std::span<const std::uint8_t> contents) {
   return true;
 }
 
+// The file a replacement of `path` renames over: through a symbolic link the
+// file it points to, so that the link itself stays in place.
+std::filesystem::path ReplacedFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+  return error ? path : resolved;
+}
+
+// mkstemp's pattern for the temporary file beside `target`. The copy of the
+// file name is cut short enough that the temporary name stays within the
+// file system's 255-byte limit even when the file's own name is at it.
+std::string TemporaryPattern(const std::filesystem::path& target) {
+  constexpr std::size_t kLongestKeptName = 240;
+  std::string name = target.filename().string();
+  if (name.size() > kLongestKeptName) name.resize(kLongestKeptName);
+  return (target.parent_path() / ("." + name + ".XXXXXX")).string();
+}
+
 void SyncFolder(const std::filesystem::path& folder) {
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd >= 0) {
@@ -47,7 +65,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason) {
+                                              std::string* reason, std::size_t spareCapacity) {
   const int fd = ::open(path.c_str(), O_RDONLY);
   if (fd < 0) {
     SetReason(reason, errno);
@@ -57,7 +75,7 @@ std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
   struct stat info {};
   try {
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-      bytes.reserve(static_cast<std::size_t>(info.st_size));
+      bytes.reserve(static_cast<std::size_t>(info.st_size) + spareCapacity);
     }
     std::uint8_t chunk[65536];
     for (;;) {
@@ -113,9 +131,8 @@ void StagedFile::Discard() {
 bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
                        std::string* reason) {
   Discard();
-  target_ = path;
-  const std::filesystem::path folder = path.parent_path();
-  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  target_ = ReplacedFile(path);
+  std::string pattern = TemporaryPattern(target_);
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
     SetReason(reason, errno);
@@ -123,8 +140,14 @@ bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::u
   }
   temporary_ = pattern;
 
+  // The new file takes over the old one's owner (only a privileged process may
+  // give a file away; for any other it stays its own) and then its permissions.
   struct stat old {};
-  const mode_t mode = (::stat(path.c_str(), &old) == 0) ? (old.st_mode & 07777) : NewFileMode();
+  const bool existed = ::stat(target_.c_str(), &old) == 0;
+  if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    // Not permitted: the new file belongs to this process's user.
+  }
+  const mode_t mode = existed ? (old.st_mode & 07777) : NewFileMode();
   if (::fchmod(fd, mode) != 0 || !WriteAll(fd, contents) || ::fsync(fd) != 0) {
     SetReason(reason, errno);
     ::close(fd);

@@ -3,9 +3,10 @@
 //
 // A replacement writes the new contents to a temporary file in the same
 // folder (named ".NAME.XXXXXX", which no pattern of the game's files matches),
-// flushes and syncs it, gives it the old file's permissions, and renames it
-// over the old file. On any failure the temporary file is removed and the old
-// file is left as it was.
+// flushes and syncs it, gives it the old file's owner and permissions, and
+// renames it over the old file. A symbolic link stays a link: the file it
+// points to is the one replaced. On any failure the temporary file is removed
+// and the old file is left as it was.
 //
 // This is the one way every part of the system rewrites a file: the
 // scrambling library (which links nothing else of this system, hence it lives
@@ -21,9 +22,12 @@
 
 namespace wholefile {
 
-// The bytes of the file at `path`, or nullopt with the system's reason.
+// The bytes of the file at `path`, or nullopt with the system's reason. The
+// buffer has room for `spareCapacity` bytes more, for a caller that adds to it
+// without moving it.
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason = nullptr);
+                                              std::string* reason = nullptr,
+                                              std::size_t spareCapacity = 0);
 
 // Replaces the file at `path` (or creates it) with `contents`.
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
