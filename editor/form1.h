@@ -3,8 +3,10 @@
 // in these controls and nowhere else.
 //
 // The window's behaviour is split into files by command, each a part of this
-// class: form1_sliders.cpp (the slider handlers and the pool clamp), and the
-// start-up and exit, save and load, upload, picture and help commands. Each
+// class: form1_sliders.cpp (the slider handlers and the pool clamp),
+// form1_startup.cpp (start-up and exit), form1_saveload.cpp (the cast list,
+// the load, the save command and the save routine), form1_upload.cpp and
+// form1_picture_help.cpp. Each
 // file connects the events of its own controls from a Connect... function
 // that the constructor calls.
 #pragma once
@@ -16,6 +18,7 @@
 #include <memory>
 
 class QComboBox;
+class QStringList;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -62,8 +65,24 @@ class Form1 : public QWidget {
   // setting them, the save before reading them); does nothing in shop mode.
   void ClampParameterPool();
 
+  // The start-up sequence, run once before the window is shown, with the
+  // program's arguments after its name. False when a missing game file ended
+  // it: its message has been shown and the program ends without showing the
+  // window.
+  bool StartUp(const QStringList& arguments);
+
+  // The load of the cast named by cbFile's text, or the reset to a new cast.
+  void LoadCast();
+
+  // The save routine: checks the controls and writes the cast's files; true
+  // when the cast was written completely. The save command and the upload
+  // run it.
+  bool SaveCast();
+
  private:
   void ConnectSliders();
+  void ConnectStartUpAndExit();
+  void ConnectSaveAndLoad();
   void OnSlMoveChanged(int index);
   void OnSlWPrsntChanged(int index);
   void OnSlRangeChanged();
