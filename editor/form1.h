@@ -52,6 +52,8 @@ class Form1 : public QWidget {
   // start-up set it themselves.
   void SetShopMode(bool on) { shopMode_ = on; }
   std::int16_t PlayerNumber() const { return playerNumber_; }
+  // Set once by the start-up from the progress file; likewise for tests.
+  void SetPlayerNumber(std::int16_t number) { playerNumber_ = number; }
   std::int16_t CastOwnerNumber() const { return castOwnerNumber_; }
   std::int16_t CastSerial() const { return castSerial_; }
 
