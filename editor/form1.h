@@ -11,6 +11,7 @@
 // that the constructor calls.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -18,7 +19,6 @@
 #include <memory>
 
 class QComboBox;
-class QStringList;
 class QLabel;
 class QLineEdit;
 class QSlider;
