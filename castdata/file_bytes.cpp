@@ -7,11 +7,8 @@
 #include "whole_file.h"
 
 namespace castdata {
-namespace {
 
-// The reason in the user's language where the file's state tells it, else
-// the system's own words.
-std::string ReasonFor(const std::filesystem::path& path, const std::string& systemReason) {
+std::string ReadFailureReason(const std::filesystem::path& path, const std::string& systemReason) {
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (!std::filesystem::exists(status)) return "ファイルが見つかりません";
@@ -19,13 +16,11 @@ std::string ReasonFor(const std::filesystem::path& path, const std::string& syst
   return "読み取りに失敗しました（" + systemReason + "）";
 }
 
-}  // namespace
-
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
   std::string systemReason;
   auto bytes = wholefile::Read(path, &systemReason);
   if (!bytes) {
-    throw Error("「" + path.string() + "」を読み込めません: " + ReasonFor(path, systemReason));
+    throw Error("「" + path.string() + "」を読み込めません: " + ReadFailureReason(path, systemReason));
   }
   return std::move(*bytes);
 }

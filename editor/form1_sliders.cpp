@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "derived_value.h"
+#include "derived_values.h"
 #include "form1.h"
 #include "ui_form1.h"
 

@@ -1,0 +1,43 @@
+#include "cast_reading.h"
+
+#include <system_error>
+
+#include "cast_data_file.h"
+#include "cast_file_path.h"
+#include "cast_folder.h"
+#include "error.h"
+#include "file_access.h"
+
+namespace casttool {
+namespace {
+
+std::optional<std::uintmax_t> PictureBytes(const std::filesystem::path& picture) {
+  std::error_code error;
+  if (std::filesystem::status(picture, error).type() == std::filesystem::file_type::not_found) {
+    return std::nullopt;
+  }
+  if (const auto problem = UnreadableFileError(picture)) throw castdata::Error(*problem);
+  const std::uintmax_t bytes = std::filesystem::file_size(picture, error);
+  if (error) throw castdata::Error(castdata::CannotRead(picture, error.message()));
+  return bytes;
+}
+
+}  // namespace
+
+CastFiles ReadCastFiles(const std::filesystem::path& gameFolder, std::string_view name) {
+  CastFiles cast;
+  cast.name = std::string(name);
+  cast.profileFile = castdata::CastFilePath(name, ".cst", gameFolder);
+  cast.dataFile = castdata::CastFilePath(name, ".dat", gameFolder);
+  cast.pictureFile = castdata::CastFilePath(name, ".bmp", gameFolder);
+  if (!castdata::CastExists(name, gameFolder)) {
+    throw castdata::Error(castdata::CannotRead(
+        cast.profileFile, UnreadableReason(cast.profileFile).value_or("ファイルが見つかりません")));
+  }
+  cast.record = castdata::ReadCastData(name, gameFolder);
+  cast.profile = castdata::ReadCastProfile(name, gameFolder);
+  cast.pictureBytes = PictureBytes(cast.pictureFile);
+  return cast;
+}
+
+}  // namespace casttool

@@ -1,0 +1,44 @@
+#include "export_command.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "cast_file_path.h"
+#include "cast_name.h"
+#include "cast_package.h"
+#include "error.h"
+#include "file_access.h"
+#include "whole_file.h"
+
+namespace casttool {
+
+ExitStatus ExportCast(const std::filesystem::path& gameFolder, const std::string& name, const std::string& outFile,
+                      Output& output) {
+  if (const auto problem = castdata::CastNameProblem(name)) {
+    output.Error(*problem);
+    return ExitStatus::kFailure;
+  }
+  for (const char* extension : {".cst", ".dat", ".bmp"}) {
+    if (const auto error = UnreadableFileError(castdata::CastFilePath(name, extension, gameFolder))) {
+      output.Error(*error);
+      return ExitStatus::kFailure;
+    }
+  }
+  std::vector<std::uint8_t> package;
+  try {
+    package = castdata::BuildCastPackage(gameFolder, name);
+  } catch (const castdata::Error& error) {
+    output.Error(error.what());
+    return ExitStatus::kProblem;
+  }
+  const std::filesystem::path out = InGameFolder(gameFolder, outFile);
+  std::string reason;
+  if (!wholefile::Replace(out, package, &reason)) {
+    output.Error(castdata::CannotWrite(out, reason));
+    return ExitStatus::kProblem;
+  }
+  output.out() << outFile << ": written\n";
+  return ExitStatus::kSuccess;
+}
+
+}  // namespace casttool

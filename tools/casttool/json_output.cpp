@@ -1,0 +1,70 @@
+#include "json_output.h"
+
+#include <string>
+
+namespace casttool {
+namespace {
+
+std::string ScalarText(const Json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_null()) return "none";
+  return value.dump();
+}
+
+}  // namespace
+
+Json RecordJson(const castdata::CastRecord& r) {
+  return Json{
+      {"weaponIndex", r.weaponIndex},
+      {"paramValue", r.paramValue},
+      {"keepDistance", r.keepDistance},
+      {"constantTen", r.constantTen},
+      {"weaponShare", r.weaponShare},
+      {"movePattern", r.movePattern},
+      {"paramPoints", r.paramPoints},
+      {"ownerNumber", r.ownerNumber},
+      {"hideData", r.hideData},
+      {"advanceOnEnemyOverheat", r.advanceOnEnemyOverheat},
+      {"retreatOnOwnOverheat", r.retreatOnOwnOverheat},
+      {"specialOnEnemyOverheat", r.specialOnEnemyOverheat},
+      {"wins", r.wins},
+      {"losses", r.losses},
+      {"recordCheck", r.recordCheck},
+      {"level", r.level},
+      {"weaponStopPercent", r.weaponStopPercent},
+      {"serial", r.serial},
+      {"defendAfterHits", r.defendAfterHits},
+      {"dodgeSideways", r.dodgeSideways},
+      {"defendDamageThreshold", r.defendDamageThreshold},
+      {"specialAfterThreeCharges", r.specialAfterThreeCharges},
+      {"defendSuddenAttacks", r.defendSuddenAttacks},
+      {"endMark", r.endMark},
+  };
+}
+
+Json ProfileJson(const castdata::CastProfile& p) {
+  return Json{
+      {"Name", p.Name}, {"Comm1", p.Comm1}, {"Comm2", p.Comm2},
+      {"Comm3", p.Comm3}, {"Maker", p.Maker}, {"EMail", p.EMail},
+  };
+}
+
+void PrintJson(std::ostream& out, const Json& value) {
+  out << value.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+void PrintAsText(std::ostream& out, const Json& object) {
+  for (const auto& [key, value] : object.items()) {
+    if (value.is_object()) {
+      PrintAsText(out, value);
+    } else if (value.is_array()) {
+      out << key << ':';
+      for (const Json& element : value) out << ' ' << ScalarText(element);
+      out << '\n';
+    } else {
+      out << key << ": " << ScalarText(value) << '\n';
+    }
+  }
+}
+
+}  // namespace casttool

@@ -1,0 +1,26 @@
+#include "pack_command.h"
+
+#include "file_access.h"
+#include "orvdll.h"
+
+namespace casttool {
+
+ExitStatus PackFiles(const std::filesystem::path& gameFolder, const std::vector<std::string>& files,
+                     PackDirection direction, Output& output) {
+  const bool pack = direction == PackDirection::kPack;
+  ExitStatus status = ExitStatus::kSuccess;
+  for (const std::string& file : files) {
+    const std::filesystem::path path = InGameFolder(gameFolder, file);
+    if (const auto error = UnreadableFileError(path)) {
+      output.Error(*error);
+      status = Worse(status, ExitStatus::kFailure);
+      continue;
+    }
+    const bool rewritten = (pack ? FilePack(path.c_str()) : FileUnpack(path.c_str())) == 1;
+    output.out() << file << ": " << (rewritten ? (pack ? "packed" : "unpacked") : "left untouched") << '\n';
+    if (!rewritten) status = Worse(status, ExitStatus::kProblem);
+  }
+  return status;
+}
+
+}  // namespace casttool

@@ -1,0 +1,66 @@
+#include "weapons_command.h"
+
+#include "error.h"
+#include "game_lists.h"
+#include "json_output.h"
+#include "weapon_list_items.h"
+
+namespace casttool {
+namespace {
+
+Json ListsJson(const GameLists& lists, bool shopMode) {
+  Json slots = Json::array();
+  for (int category = 0; category < castdata::kWeaponCategoryCount; ++category) {
+    Json slot = Json::array();
+    int number = 1;  // an item's list position is its weapon number minus 1
+    for (const castdata::ListItem& item : castdata::WeaponSlotItems(lists.catalogue, category)) {
+      slot.push_back(Json{{"number", number++}, {"text", item.text}, {"usable", item.data != castdata::kUnusableMark}});
+    }
+    slots.push_back(std::move(slot));
+  }
+  Json result{{"playerNumber", lists.playerNumber}, {"slots", std::move(slots)}};
+  if (shopMode) {
+    Json shop = Json::array();
+    for (const castdata::ListItem& item : castdata::ShopItems(lists.catalogue)) {
+      shop.push_back(Json{{"code", item.data}, {"text", item.text}});
+    }
+    result["shop"] = std::move(shop);
+  }
+  return result;
+}
+
+void PrintListsAsText(std::ostream& out, const Json& lists) {
+  out << "playerNumber: " << lists["playerNumber"].get<int>() << '\n';
+  int category = 0;
+  for (const Json& slot : lists["slots"]) {
+    out << "slot " << category++ << ":\n";
+    for (const Json& item : slot) out << "  " << item["text"].get<std::string>() << '\n';
+  }
+  if (lists.contains("shop")) {
+    out << "shop:\n";
+    for (const Json& item : lists["shop"]) {
+      out << "  " << item["code"].get<int>() << ' ' << item["text"].get<std::string>() << '\n';
+    }
+  }
+}
+
+}  // namespace
+
+ExitStatus ShowWeapons(const std::filesystem::path& gameFolder, bool shopMode, bool json, Output& output) {
+  GameLists lists;
+  try {
+    lists = ReadGameLists(gameFolder, shopMode);
+  } catch (const castdata::Error& error) {
+    output.Error(error.what());
+    return ExitStatus::kFailure;
+  }
+  const Json result = ListsJson(lists, shopMode);
+  if (json) {
+    PrintJson(output.out(), result);
+  } else {
+    PrintListsAsText(output.out(), result);
+  }
+  return ExitStatus::kSuccess;
+}
+
+}  // namespace casttool
