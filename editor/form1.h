@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "weapon_catalogue.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -66,6 +68,11 @@ class Form1 : public QWidget {
   // Cuts the four unit parameters back to a total of 100 (the load after
   // setting them, the save before reading them); does nothing in shop mode.
   void ClampParameterPool();
+
+  // Appends the catalogue's listed weapons to the six weapon-slot lists and,
+  // in shop mode, to VShop, with their item data (the unusable mark, the shop
+  // item code). The start-up calls it; tests that skip the start-up too.
+  void FillWeaponLists(const castdata::WeaponCatalogue& catalogue);
 
   // The start-up sequence, run once before the window is shown, with the
   // program's arguments after its name. False when a missing game file ended
