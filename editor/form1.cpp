@@ -72,6 +72,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>
   ReserveWidth(ui_->lbRange, QStringLiteral("1000"));
 
   ConnectSliders();
+  ConnectStartUpAndExit();
 }
 
 Form1::~Form1() = default;

@@ -1,13 +1,38 @@
-// Form1's start-up and exit: the weapon lists filled from the catalogue.
+// Form1's start-up and exit: shop mode from the command line, the package
+// scan, the game files read through the scrambling library, the weapon lists.
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
+#include <QTabWidget>
 #include <QVariant>
 
+#include <exception>
+
 #include "form1.h"
+#include "game_files.h"
+#include "message_box.h"
+#include "package_scan.h"
+#include "progress_data.h"
+#include "scrambled_file.h"
+#include "scrambling_library.h"
 #include "ui_form1.h"
+#include "weapon_catalogue.h"
 #include "weapon_list_items.h"
 
 namespace {
+
+const QString kVersionMissingMessage =
+    QStringLiteral("Orvalis～Zenthar～のバージョンが対応していません\rVersion1.32以上をインストールしてください");
+const QString kProgressFileMissingMessage = QStringLiteral("Orvalis～Zenthar～を一度実行してください");
+const QString kCatalogueMissingMessage =
+    QStringLiteral("Orvalis～Zenthar～がインストールされているフォルダで実行してください");
+
+// The one command-line switch: the arguments after the program's name, joined
+// by one space, are exactly "Q".
+bool AsksForShopMode(const QStringList& arguments) {
+  return arguments.join(QLatin1Char(' ')) == QStringLiteral("Q");
+}
 
 void AppendItems(QComboBox* list, const std::vector<castdata::ListItem>& items) {
   for (const castdata::ListItem& item : items) {
@@ -16,6 +41,76 @@ void AppendItems(QComboBox* list, const std::vector<castdata::ListItem>& items) 
 }
 
 }  // namespace
+
+void Form1::ConnectStartUpAndExit() {
+  // Closing the window ends the program; nothing is saved and nothing asked.
+  connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool Form1::StartUp(const QStringList& arguments) {
+  shopMode_ = false;
+  ui_->SSTab1->setEnabled(false);
+
+  if (AsksForShopMode(arguments)) {
+    shopMode_ = true;
+    ui_->VShop->setVisible(true);
+    ui_->cmVShopPack->setVisible(true);
+    ui_->sf->setVisible(true);
+  } else {
+    for (QLabel* derived : lbPar_) derived->setVisible(false);
+  }
+
+  // Each package's outcome is shown, and its box closed, before the next
+  // import starts. An import that fails in an unforeseen way is reported
+  // like a refused package, and the start-up goes on.
+  try {
+    castdata::ScanCastPackages({}, [this](const castdata::PackageImportOutcome& outcome) {
+      messagebox::Show(this, QString::fromStdString(outcome.message));
+    });
+  } catch (const std::exception& error) {
+    messagebox::Show(this, QString::fromStdString(error.what()));
+  }
+
+  if (!castdata::VersionFileExists()) {
+    messagebox::Show(this, kVersionMissingMessage);
+    close();
+    return false;
+  }
+
+  // The game files pass through the library's FileUnpack and FilePack, loaded
+  // from the game folder at the first call; castdata packs a file again on
+  // every way out, so an error never leaves it unscrambled.
+  platform::ScramblingLibrary library;
+  const castdata::ScramblerFunctions scrambler{
+      [&library](const char* path) { return library.FilePack(path); },
+      [&library](const char* path) { return library.FileUnpack(path); }};
+  castdata::WeaponCatalogue catalogue;
+  try {
+    if (!castdata::GameFileExists(castdata::kProgressFilePath)) {
+      messagebox::Show(this, kProgressFileMissingMessage);
+      close();
+      return false;
+    }
+    castdata::ProgressData progress =
+        castdata::ReadProgressData(castdata::ReadGameFileInPlace(castdata::kProgressFilePath, scrambler));
+    playerNumber_ = progress.playerNumber;
+
+    if (!castdata::GameFileExists(castdata::kWeaponCataloguePath)) {
+      messagebox::Show(this, kCatalogueMissingMessage);
+      close();
+      return false;
+    }
+    castdata::ReadWeaponCatalogue(castdata::ReadGameFileInPlace(castdata::kWeaponCataloguePath, scrambler),
+                                  castdata::kWeaponCataloguePath, shopMode_, progress, catalogue);
+  } catch (const std::exception& error) {
+    // The window opens with the lists as far as the catalogue was read.
+    FillWeaponLists(catalogue);
+    messagebox::Show(this, QString::fromStdString(error.what()));
+    return true;
+  }
+  FillWeaponLists(catalogue);
+  return true;
+}
 
 void Form1::FillWeaponLists(const castdata::WeaponCatalogue& catalogue) {
   if (shopMode_) AppendItems(ui_->VShop, castdata::ShopItems(catalogue));

@@ -6,6 +6,9 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   Form1 form;
+  // A missing game file ends the start-up after its message; the window is
+  // never shown then.
+  if (!form.StartUp(QApplication::arguments().mid(1))) return 0;
   form.show();
   return application.exec();
 }
