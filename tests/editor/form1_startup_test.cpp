@@ -10,12 +10,14 @@
 #include <optional>
 #include <vector>
 
+#include "demo_game.h"
 #include "fixture_files.h"
 #include "message_box_answerer.h"
 #include "package_fixture.h"
 #include "packed_format.h"
 #include "progress_file_fixture.h"
 #include "scrambled_file.h"
+#include "sjis.h"
 #include "temporary_folder.h"
 #include "weapon_catalogue_fixture.h"
 
@@ -116,6 +118,8 @@ class Form1StartUpTest : public QObject {
   void ListsHoldTheCatalogueItems_data();
   void ListsHoldTheCatalogueItems();
   void ShopListHoldsEveryListedWeaponWithItsCode();
+  void DemoGameStartsWithItsPackageImportedOnce();
+  void DemoGameHoldsAPictureATemplateAndTheManual();
   void ExitClosesTheWindowWithoutAsking_data();
   void ExitClosesTheWindowWithoutAsking();
 };
@@ -337,6 +341,52 @@ void Form1StartUpTest::ShopListHoldsEveryListedWeaponWithItsCode() {
   QCOMPARE(shop->itemText(36), QStringLiteral("32 盾"));
   QCOMPARE(shop->itemData(36).toInt(), 632);
   QCOMPARE(ItemTexts(form.Wpn(0)).mid(3), (QStringList{"4 -------", "5 -------"}));
+}
+
+void Form1StartUpTest::DemoGameStartsWithItsPackageImportedOnce() {
+  GameFolder game;
+  gamefixture::MakeDemoGame(game.path());
+  const std::string ownCastBefore = gamefixture::ReadBytes(game.path() / "cast/HAYATE.dat");
+
+  Form1 first;
+  const StartUpRun firstRun = RunStartUp(first);
+  Form1 second;
+  const StartUpRun secondRun = RunStartUp(second);
+
+  QVERIFY(firstRun.result);
+  QCOMPARE(firstRun.texts, QStringList{kImportedMessage});
+  QVERIFY(!fs::exists(game.path() / "sample.ec"));
+  for (const char* file : {"cast/SHIDEN.dat", "cast/SHIDEN.cst", "cast/SHIDEN.bmp"}) {
+    QVERIFY2(fs::exists(game.path() / file), file);
+  }
+  QVERIFY(secondRun.result);
+  QCOMPARE(secondRun.texts, QStringList{});
+  QCOMPARE(second.PlayerNumber(), gamefixture::kDemoPlayerNumber);
+  const std::vector<int> listLengths = {16, 12, 32, 3, 20, 6};
+  for (int category = 0; category < 6; ++category) {
+    QCOMPARE(second.Wpn(category)->count(), listLengths[category]);
+  }
+  QCOMPARE(second.Wpn(0)->itemText(9), QStringLiteral("10 光子剣"));
+  QCOMPARE(second.Wpn(0)->itemText(0), QStringLiteral("1 -------"));
+  QCOMPARE(gamefixture::ReadBytes(game.path() / "cast/HAYATE.dat"), ownCastBefore);
+}
+
+void Form1StartUpTest::DemoGameHoldsAPictureATemplateAndTheManual() {
+  gamefixture::TemporaryFolder game;
+  gamefixture::MakeDemoGame(game.path());
+
+  QCOMPARE(fs::file_size(game.path() / "cast/def.bmp"), std::uintmax_t{5174});
+  // The template is Shift-JIS with CR LF; each placeholder is a line of its own.
+  const QString page =
+      QString::fromStdString(sjis::ToUtf8(gamefixture::ReadBytes(game.path() / "dat/orv_up.dat")));
+  QVERIFY(page.endsWith("\r\n"));
+  QCOMPARE(page.count("\r\n"), page.count('\n'));
+  const QStringList lines = page.split("\r\n");
+  for (const char* placeholder : {"%s", "%m", "%k1", "%k2", "%k3", "%a", "%i", "%p", "%e", "%l"}) {
+    QVERIFY2(lines.contains(placeholder), placeholder);
+  }
+  const std::string manual = gamefixture::ReadBytes(game.path() / "help_tug.html");
+  QVERIFY(QString::fromStdString(manual).contains(QStringLiteral("説明書")));
 }
 
 void Form1StartUpTest::ExitClosesTheWindowWithoutAsking_data() {
