@@ -1,6 +1,7 @@
 // The editor cast: runs in the game's installation folder, its working folder.
 #include <QApplication>
 
+#include "exit_when_shown.h"
 #include "form1.h"
 
 int main(int argc, char* argv[]) {
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
   // A missing game file ends the start-up after its message; the window is
   // never shown then.
   if (!form.StartUp(QApplication::arguments().mid(1))) return 0;
+  exitwhenshown::IfAsked(form);
   form.show();
   return application.exec();
 }

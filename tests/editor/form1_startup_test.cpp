@@ -15,6 +15,7 @@
 #include "message_box_answerer.h"
 #include "package_fixture.h"
 #include "packed_format.h"
+#include "program_run.h"
 #include "progress_file_fixture.h"
 #include "scrambled_file.h"
 #include "sjis.h"
@@ -120,6 +121,7 @@ class Form1StartUpTest : public QObject {
   void ShopListHoldsEveryListedWeaponWithItsCode();
   void DemoGameStartsWithItsPackageImportedOnce();
   void DemoGameHoldsAPictureATemplateAndTheManual();
+  void ProgramShowsItsWindowAfterTheStartUp();
   void ExitClosesTheWindowWithoutAsking_data();
   void ExitClosesTheWindowWithoutAsking();
 };
@@ -387,6 +389,21 @@ void Form1StartUpTest::DemoGameHoldsAPictureATemplateAndTheManual() {
   }
   const std::string manual = gamefixture::ReadBytes(game.path() / "help_tug.html");
   QVERIFY(QString::fromStdString(manual).contains(QStringLiteral("説明書")));
+}
+
+void Form1StartUpTest::ProgramShowsItsWindowAfterTheStartUp() {
+  // The real program, in a game folder without a package (whose message
+  // would wait for a click); CAST_EXIT_WHEN_SHOWN makes it report its first
+  // paint and quit.
+  GameFolder game;
+  gamefixture::MakeDemoGame(game.path());
+  fs::remove(game.path() / "sample.ec");
+  qputenv("CAST_EXIT_WHEN_SHOWN", "1");
+  const gamefixture::ProgramResult result = gamefixture::RunProgram(CAST_FILE, {});
+  qunsetenv("CAST_EXIT_WHEN_SHOWN");
+
+  QCOMPARE(result.exitStatus, 0);
+  QCOMPARE(QString::fromStdString(result.out), QStringLiteral("shown\n"));
 }
 
 void Form1StartUpTest::ExitClosesTheWindowWithoutAsking_data() {
