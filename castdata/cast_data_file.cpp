@@ -45,13 +45,19 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
   return record;
 }
 
-void WriteCastData(std::string_view name, const CastRecord& record,
-                   const std::filesystem::path& gameFolder) {
-  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
-  std::vector<std::uint8_t> bytes = BytesToOverlay(path);
+std::vector<std::uint8_t> CastDataContents(std::string_view name, const CastRecord& record,
+                                           const std::filesystem::path& gameFolder) {
+  std::vector<std::uint8_t> bytes = BytesToOverlay(CastFilePath(name, ".dat", gameFolder));
   if (bytes.size() < kFirstSaveLength) bytes.resize(kFirstSaveLength, 0);
   std::size_t slot = 0;
   ForEachSlot(record, [&](std::int16_t value) { PutInt16(bytes, slot++ * kSlotSize, value); });
+  return bytes;
+}
+
+void WriteCastData(std::string_view name, const CastRecord& record,
+                   const std::filesystem::path& gameFolder) {
+  const std::vector<std::uint8_t> bytes = CastDataContents(name, record, gameFolder);
+  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
   std::string reason;
   if (!wholefile::Replace(path, bytes, &reason)) throw Error(CannotWrite(path, reason));
 }

@@ -38,8 +38,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "cast_record.h"
 
@@ -62,5 +64,11 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
 // disk); the old file then stays as it was.
 void WriteCastData(std::string_view name, const CastRecord& record,
                    const std::filesystem::path& gameFolder = {});
+
+// The contents WriteCastData gives the file, for a caller that writes it
+// together with other files. castdata::Error as WriteCastData's, when the name
+// is refused or the present file cannot be read.
+std::vector<std::uint8_t> CastDataContents(std::string_view name, const CastRecord& record,
+                                           const std::filesystem::path& gameFolder = {});
 
 }  // namespace castdata

@@ -49,6 +49,11 @@ std::vector<std::string> ListCasts(const fs::path& gameFolder) {
   return names;
 }
 
+bool DefaultPictureExists(const fs::path& gameFolder) {
+  std::error_code ignored;
+  return fs::is_regular_file(gameFolder / kDefaultPicture, ignored);
+}
+
 void EnsureCastPicture(std::string_view name, const fs::path& gameFolder) {
   const fs::path picture = CastFilePath(name, ".bmp", gameFolder);
   std::error_code ignored;

@@ -30,6 +30,9 @@ std::vector<std::string> ListCasts(const std::filesystem::path& gameFolder = {})
 // The default picture, copied for a cast that has none.
 inline constexpr std::string_view kDefaultPicture = "cast/def.bmp";
 
+// Whether gameFolder/cast/def.bmp is there as a file.
+bool DefaultPictureExists(const std::filesystem::path& gameFolder = {});
+
 // When gameFolder/cast/NAME.bmp is missing, copies gameFolder/cast/def.bmp to
 // it; an existing picture is never touched. castdata::Error, naming the file
 // and the reason, when the name is refused, cast/def.bmp cannot be read, or

@@ -23,6 +23,17 @@ constexpr std::array<std::pair<std::string_view, std::string CastProfile::*>, 6>
     {"EMail", &CastProfile::EMail},
 }};
 
+// The profile file at `path` with the six keys set.
+profile::ProfileFile WithCastKeys(const std::filesystem::path& path, const CastProfile& profile) {
+  std::string reason;
+  std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
+  if (!file) throw Error(CannotWrite(path, reason));
+  for (const auto& [key, text] : kKeys) {
+    if (!file->SetValue(kSection, key, profile.*text, &reason)) throw Error(CannotWrite(path, reason));
+  }
+  return *std::move(file);
+}
+
 }  // namespace
 
 CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& gameFolder) {
@@ -39,12 +50,13 @@ void WriteCastProfile(std::string_view name, const CastProfile& profile,
                       const std::filesystem::path& gameFolder) {
   const std::filesystem::path path = CastFilePath(name, ".cst", gameFolder);
   std::string reason;
-  std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
-  if (!file) throw Error(CannotWrite(path, reason));
-  for (const auto& [key, text] : kKeys) {
-    if (!file->SetValue(kSection, key, profile.*text, &reason)) throw Error(CannotWrite(path, reason));
-  }
-  if (!file->Save(path, &reason)) throw Error(CannotWrite(path, reason));
+  if (!WithCastKeys(path, profile).Save(path, &reason)) throw Error(CannotWrite(path, reason));
+}
+
+std::vector<std::uint8_t> CastProfileContents(std::string_view name, const CastProfile& profile,
+                                              const std::filesystem::path& gameFolder) {
+  const std::string bytes = WithCastKeys(CastFilePath(name, ".cst", gameFolder), profile).Bytes();
+  return {bytes.begin(), bytes.end()};
 }
 
 }  // namespace castdata

@@ -15,9 +15,11 @@
 // The profile file is what makes a cast exist (cast_folder.h).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace castdata {
 
@@ -48,5 +50,11 @@ CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& 
 // was.
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
                       const std::filesystem::path& gameFolder = {});
+
+// The contents WriteCastProfile gives the file, for a caller that writes it
+// together with other files. castdata::Error as WriteCastProfile's, for any
+// failure before the write itself.
+std::vector<std::uint8_t> CastProfileContents(std::string_view name, const CastProfile& profile,
+                                              const std::filesystem::path& gameFolder = {});
 
 }  // namespace castdata

@@ -61,6 +61,10 @@ class ProfileFile {
   // failure the old file stays as it was and `reason` says why.
   bool Save(const std::filesystem::path& path, std::string* reason = nullptr) const;
 
+  // The bytes Save writes, for a caller that writes the file together with
+  // others.
+  const std::string& Bytes() const { return bytes_; }
+
  private:
   explicit ProfileFile(std::string bytes) : bytes_(std::move(bytes)) {}
 

@@ -1,0 +1,156 @@
+#include "cast_save.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cast_data_file.h"
+#include "cast_profile.h"
+#include "error.h"
+#include "fixture_files.h"
+#include "folder_snapshot.h"
+#include "temporary_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using castdata::CastProfile;
+using castdata::CastRecord;
+using castdata::WriteCastFiles;
+using gamefixture::ReadBytes;
+using gamefixture::WriteBytes;
+using ::testing::HasSubstr;
+
+CastRecord SomeRecord() {
+  CastRecord record;
+  record.weaponIndex = {12, 1, 2, 0, 0, 0};
+  record.level = 20;
+  record.ownerNumber = 1207;
+  return record;
+}
+
+const CastProfile kProfile{"疾風", "一行目", "", "三行目", "作者", "a@example.jp"};
+
+// Makes a file immutable while it lives, so that a rename over it fails as it
+// does for a file the system will not let go. Needs the right to set the
+// flag and a file system that keeps it; Settable() tells.
+class ImmutableFile {
+ public:
+  explicit ImmutableFile(const fs::path& path) : fd_(::open(path.c_str(), O_RDONLY)) { settable_ = Set(true); }
+  ~ImmutableFile() {
+    if (settable_) Set(false);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool Settable() const { return settable_; }
+
+ private:
+  bool Set(bool on) {
+    int flags = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return false;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    return ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+
+  int fd_;
+  bool settable_ = false;
+};
+
+class CastSave : public ::testing::Test {
+ protected:
+  void SetUp() override { fs::create_directory(game_.path() / "cast"); }
+  fs::path File(const char* name) const { return game_.path() / "cast" / name; }
+
+  gamefixture::TemporaryFolder game_;
+};
+
+TEST_F(CastSave, WritesWhatTheTwoSingleWritersWrite) {
+  WriteBytes(File("A.dat"), std::string(200, '\x11'));
+  WriteBytes(File("A.cst"), "[Other]\r\nKey=kept\r\n");
+  gamefixture::TemporaryFolder single;
+  fs::copy(game_.path() / "cast", single.path() / "cast");
+
+  WriteCastFiles("A", SomeRecord(), kProfile, game_.path());
+  castdata::WriteCastData("A", SomeRecord(), single.path());
+  castdata::WriteCastProfile("A", kProfile, single.path());
+  EXPECT_EQ(gamefixture::SnapshotFolder(game_.path()), gamefixture::SnapshotFolder(single.path()));
+}
+
+TEST_F(CastSave, AFailureBeforeTheRenamesWritesNothing) {
+  struct Case {
+    const char* what;
+    void (*arrange)(const fs::path& cast);
+    CastProfile profile;
+    const char* namedFile;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"no cast folder", [](const fs::path& cast) { fs::remove_all(cast); }, kProfile, "cast/A.dat",
+       "No such file or directory"},
+      {"a profile text without a Shift-JIS form",
+       [](const fs::path& cast) { WriteBytes(cast / "A.dat", "old data"); },
+       {"N", "", "", "", "", "\xF0\x9F\x98\x80"}, "cast/A.cst", "EMail"},
+      {"a folder where the profile file goes",
+       [](const fs::path& cast) {
+         WriteBytes(cast / "A.dat", "old data");
+         fs::create_directory(cast / "A.cst");
+       },
+       kProfile, "cast/A.cst", ""},
+  };
+  for (const Case& c : cases) {
+    gamefixture::TemporaryFolder game;
+    fs::create_directory(game.path() / "cast");
+    c.arrange(game.path() / "cast");
+    const gamefixture::FolderTree before = gamefixture::SnapshotFolder(game.path());
+    try {
+      WriteCastFiles("A", SomeRecord(), c.profile, game.path());
+      ADD_FAILURE() << c.what << ": no failure";
+    } catch (const castdata::Error& error) {
+      EXPECT_THAT(error.what(), HasSubstr(c.namedFile)) << c.what;
+      EXPECT_THAT(error.what(), HasSubstr(c.reason)) << c.what;
+    }
+    EXPECT_EQ(gamefixture::SnapshotFolder(game.path()), before) << c.what;
+  }
+}
+
+TEST_F(CastSave, AProfileThatCannotBePutInPlacePutsTheDataFileBack) {
+  for (const bool dataFileExisted : {true, false}) {
+    gamefixture::TemporaryFolder game;
+    const fs::path cast = game.path() / "cast";
+    if (dataFileExisted) WriteBytes(cast / "A.dat", std::string(190, '\x22'));
+    WriteBytes(cast / "A.cst", "[Data]\r\nName=old\r\n");
+    const gamefixture::FolderTree before = gamefixture::SnapshotFolder(game.path());
+    {
+      const ImmutableFile locked(cast / "A.cst");
+      if (!locked.Settable()) GTEST_SKIP() << "this file system or process cannot make a file immutable";
+      try {
+        WriteCastFiles("A", SomeRecord(), kProfile, game.path());
+        ADD_FAILURE() << "wrote over an immutable profile file";
+      } catch (const castdata::Error& error) {
+        EXPECT_THAT(error.what(), HasSubstr("cast/A.cst"));
+        EXPECT_THAT(error.what(), HasSubstr("Operation not permitted"));
+        EXPECT_THAT(error.what(), ::testing::Not(HasSubstr("元に戻せません")));
+      }
+    }
+    EXPECT_EQ(gamefixture::SnapshotFolder(game.path()), before) << "data file existed: " << dataFileExisted;
+  }
+}
+
+TEST_F(CastSave, ADataFileThatCannotBePutInPlaceLeavesTheProfileAlone) {
+  WriteBytes(File("A.dat"), std::string(186, '\x33'));
+  WriteBytes(File("A.cst"), "[Data]\r\nName=old\r\n");
+  const gamefixture::FolderTree before = gamefixture::SnapshotFolder(game_.path());
+  {
+    const ImmutableFile locked(File("A.dat"));
+    if (!locked.Settable()) GTEST_SKIP() << "this file system or process cannot make a file immutable";
+    EXPECT_THROW(WriteCastFiles("A", SomeRecord(), kProfile, game_.path()), castdata::Error);
+  }
+  EXPECT_EQ(gamefixture::SnapshotFolder(game_.path()), before);
+}
+
+}  // namespace
