@@ -73,6 +73,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>
 
   ConnectSliders();
   ConnectStartUpAndExit();
+  ConnectSaveAndLoad();
 }
 
 Form1::~Form1() = default;

@@ -17,7 +17,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "cast_rules.h"
 #include "weapon_catalogue.h"
 
 class QComboBox;
@@ -92,6 +94,13 @@ class Form1 : public QWidget {
   void ConnectSliders();
   void ConnectStartUpAndExit();
   void ConnectSaveAndLoad();
+  void RefreshCastList();
+  void OnCbFileChange();
+  void OnSaveClick();
+  void ResetToNewCast();
+  void LoadExistingCast(const std::string& name);
+  void SetCastDataShown(bool shown);
+  void SelectFirstWeaponOutsideShopMode();
   void OnSlMoveChanged(int index);
   void OnSlWPrsntChanged(int index);
   void OnSlRangeChanged();
@@ -116,6 +125,12 @@ class Form1 : public QWidget {
   // Owner number and serial of the cast in the editor, set by every load.
   std::int16_t castOwnerNumber_ = 0;
   std::int16_t castSerial_ = 0;
+  castdata::CastSerialSource serialSource_;
+  // Changes of cbFile's text so far, and their count when its list last
+  // opened: a pick from the list that leaves the text as it was raises no
+  // text change, so the pick itself loads then.
+  long cbFileTextChanges_ = 0;
+  long cbFileTextChangesWhenListOpened_ = -1;
   // On while the movement or the weapon-share handler writes its group back,
   // so that the value changes it raises only update their own labels.
   bool movementRebalancing_ = false;
