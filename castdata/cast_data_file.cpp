@@ -17,18 +17,6 @@ namespace {
 constexpr std::size_t kSlotSize = 4;
 constexpr std::size_t kSlotsRead = kCastSlotCount - 1;  // endMark is never read
 
-// The file's present bytes, none when it does not exist yet.
-std::vector<std::uint8_t> BytesToOverlay(const std::filesystem::path& path) {
-  std::string reason;
-  std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason);
-  if (bytes) return *bytes;
-  std::error_code ignored;
-  if (std::filesystem::symlink_status(path, ignored).type() == std::filesystem::file_type::not_found) {
-    return {};
-  }
-  throw Error(CannotWrite(path, reason));
-}
-
 }  // namespace
 
 CastRecord ReadCastData(std::string_view name, const std::filesystem::path& gameFolder) {
@@ -45,18 +33,30 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
   return record;
 }
 
-std::vector<std::uint8_t> CastDataContents(std::string_view name, const CastRecord& record,
-                                           const std::filesystem::path& gameFolder) {
-  std::vector<std::uint8_t> bytes = BytesToOverlay(CastFilePath(name, ".dat", gameFolder));
-  if (bytes.size() < kFirstSaveLength) bytes.resize(kFirstSaveLength, 0);
+std::optional<std::vector<std::uint8_t>> ReadPresentCastData(std::string_view name,
+                                                             const std::filesystem::path& gameFolder) {
+  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
+  std::string reason;
+  std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason);
+  if (bytes) return bytes;
+  std::error_code ignored;
+  if (std::filesystem::symlink_status(path, ignored).type() == std::filesystem::file_type::not_found) {
+    return std::nullopt;
+  }
+  throw Error(CannotWrite(path, reason));
+}
+
+std::vector<std::uint8_t> CastDataContents(std::vector<std::uint8_t> present, const CastRecord& record) {
+  if (present.size() < kFirstSaveLength) present.resize(kFirstSaveLength, 0);
   std::size_t slot = 0;
-  ForEachSlot(record, [&](std::int16_t value) { PutInt16(bytes, slot++ * kSlotSize, value); });
-  return bytes;
+  ForEachSlot(record, [&](std::int16_t value) { PutInt16(present, slot++ * kSlotSize, value); });
+  return present;
 }
 
 void WriteCastData(std::string_view name, const CastRecord& record,
                    const std::filesystem::path& gameFolder) {
-  const std::vector<std::uint8_t> bytes = CastDataContents(name, record, gameFolder);
+  const std::vector<std::uint8_t> bytes =
+      CastDataContents(ReadPresentCastData(name, gameFolder).value_or(std::vector<std::uint8_t>{}), record);
   const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
   std::string reason;
   if (!wholefile::Replace(path, bytes, &reason)) throw Error(CannotWrite(path, reason));

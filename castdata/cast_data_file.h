@@ -40,6 +40,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -65,10 +66,16 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
 void WriteCastData(std::string_view name, const CastRecord& record,
                    const std::filesystem::path& gameFolder = {});
 
-// The contents WriteCastData gives the file, for a caller that writes it
-// together with other files. castdata::Error as WriteCastData's, when the name
-// is refused or the present file cannot be read.
-std::vector<std::uint8_t> CastDataContents(std::string_view name, const CastRecord& record,
-                                           const std::filesystem::path& gameFolder = {});
+// The present bytes of gameFolder/cast/NAME.dat, nullopt when there is no
+// such file yet. castdata::Error, naming the file and the reason, when the
+// name is refused or the file exists and cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadPresentCastData(std::string_view name,
+                                                             const std::filesystem::path& gameFolder = {});
+
+// The contents a save gives a data file whose present bytes are `present`
+// (empty for a file that does not exist yet): at least kFirstSaveLength bytes,
+// the values laid over the old ones, every other byte kept. For a caller that
+// writes the file together with other files.
+std::vector<std::uint8_t> CastDataContents(std::vector<std::uint8_t> present, const CastRecord& record);
 
 }  // namespace castdata

@@ -34,10 +34,11 @@ void WriteCastFiles(std::string_view name, const CastRecord& record, const CastP
                     const std::filesystem::path& gameFolder) {
   const std::filesystem::path dataPath = CastFilePath(name, ".dat", gameFolder);
   const std::filesystem::path profilePath = CastFilePath(name, ".cst", gameFolder);
-  const std::vector<std::uint8_t> data = CastDataContents(name, record, gameFolder);
+  // The old data file, read once: the base of the new contents and what the
+  // data file is put back to when the profile file cannot follow it.
+  const std::optional<std::vector<std::uint8_t>> oldData = ReadPresentCastData(name, gameFolder);
+  const std::vector<std::uint8_t> data = CastDataContents(oldData.value_or(std::vector<std::uint8_t>{}), record);
   const std::vector<std::uint8_t> text = CastProfileContents(name, profile, gameFolder);
-  // CastDataContents has read the old file, or found none.
-  const std::optional<std::vector<std::uint8_t>> oldData = wholefile::Read(dataPath);
 
   std::string reason;
   wholefile::StagedFile stagedData;
