@@ -64,12 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::optional<profile::ProfileFile> profile = profile::ProfileFile::Load(file);
   FUZZ_CHECK(profile.has_value());
   FUZZ_CHECK(ValuesOf(*profile) == read);
+  // One key, picked by the input's size (each read converts text through
+  // iconv, which is slow under the sanitizers).
+  const auto& [key, text] = kKeys[size % kKeys.size()];
+  FUZZ_CHECK(profile->SetValue("Data", key, kSaved.*text));
   CastProfile expected = read;
-  for (const auto& [key, text] : kKeys) {
-    FUZZ_CHECK(profile->SetValue("Data", key, kSaved.*text));
-    expected.*text = kSaved.*text;
-    FUZZ_CHECK(ValuesOf(*profile) == expected);
-  }
+  expected.*text = kSaved.*text;
+  FUZZ_CHECK(ValuesOf(*profile) == expected);
 
   const std::vector<std::uint8_t> saved = castdata::CastProfileContents("F", kSaved, game.path());
   gamefixture::WriteBytes(file, gamefixture::AsText(saved));
