@@ -13,7 +13,10 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// A CR counts as a blank: one left at a line end (from "\r\r\n", or a file
+// cut after its last CR) belongs to the line end, not to the value, which
+// could then never be written back.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

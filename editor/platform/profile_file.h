@@ -14,8 +14,9 @@
 // - Text on disk is Shift-JIS; this interface takes and gives UTF-8.
 // - Section and key names are compared without regard to the case of the
 //   letters A-Z (a double-byte character compares exactly); blanks (spaces,
-//   tabs) around names and values are not part of them. The first section of
-//   a name, and the first key of a name within it, are the ones used.
+//   tabs, and CRs, such as a doubled CR LF leaves) around names and values
+//   are not part of them. The first section of a name, and the first key of
+//   a name within it, are the ones used.
 // - Quotes around a value are part of it: a value reads back as it was
 //   written (Windows would strip them).
 // - A line may end with CR LF or LF; every line added ends with CR LF, and a

@@ -80,6 +80,18 @@ TEST_F(ProfileText, NamesIgnoreLetterCaseAndBlanks) {
   EXPECT_EQ(ReadProfileText(" DATA ", "NAME", path), "two words");
 }
 
+TEST_F(ProfileText, CarriageReturnsLeftAtALineEndAreNotPartOfTheValue) {
+  // "\r\r\n" is what a CR LF file becomes after one text-mode copy too many,
+  // and a file cut after its last CR ends in "\r". A value that kept the CR
+  // could not be written back: a value never holds a line break.
+  const fs::path path = File("[Data]\r\nName=abc\r\r\nEMail=a@b\r");
+  EXPECT_EQ(ReadProfileText("Data", "Name", path), "abc");
+  EXPECT_EQ(ReadProfileText("Data", "EMail", path), "a@b");
+  ASSERT_TRUE(WriteProfileText("Data", "Maker", "x", path));
+  EXPECT_EQ(ReadProfileText("Data", "EMail", path), "a@b");
+  EXPECT_EQ(ReadProfileText("Data", "Maker", path), "x");
+}
+
 TEST_F(ProfileText, DoubleByteNamesCompareExactly) {
   // "ア" is 83 41 and "ヂ" 83 61: their trail bytes are "A" and "a". "ゾ" is
   // 83 5D, whose trail byte is "]".
