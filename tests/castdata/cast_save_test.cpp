@@ -13,6 +13,7 @@
 #include "cast_data_file.h"
 #include "cast_profile.h"
 #include "error.h"
+#include "file_size_limit.h"
 #include "fixture_files.h"
 #include "folder_snapshot.h"
 #include "temporary_folder.h"
@@ -151,6 +152,53 @@ TEST_F(CastSave, ADataFileThatCannotBePutInPlaceLeavesTheProfileAlone) {
     EXPECT_THROW(WriteCastFiles("A", SomeRecord(), kProfile, game_.path()), castdata::Error);
   }
   EXPECT_EQ(gamefixture::SnapshotFolder(game_.path()), before);
+}
+
+TEST_F(CastSave, AFullDiskNamesTheFileAndLeavesBothOldFilesAndNoTemporaryFile) {
+  CastProfile longProfile = kProfile;
+  longProfile.Comm1 = longProfile.Comm2 = longProfile.Comm3 = std::string(100, 'a');
+  // The new data file has 200 bytes (the old file's length) or 186 (a new
+  // cast's), the new profile file more than 300. The last row shows that the
+  // limit lets through what fits, so the others fail for the size alone.
+  struct Case {
+    const char* what;
+    std::size_t limit;
+    const char* namedFile;  // nullptr: the save goes through
+  };
+  const Case cases[] = {
+      {"nothing may be written", 0, "cast/A.dat"},
+      {"the data file is cut short", 100, "cast/A.dat"},
+      {"the data file fits, the profile file does not", 300, "cast/A.cst"},
+      {"both fit", 4096, nullptr},
+  };
+  for (const bool castExisted : {true, false}) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(c.what) + (castExisted ? ", over a cast" : ", a new cast");
+      gamefixture::TemporaryFolder game;
+      const fs::path cast = game.path() / "cast";
+      fs::create_directory(cast);
+      if (castExisted) {
+        WriteBytes(cast / "A.dat", std::string(200, '\x11'));
+        WriteBytes(cast / "A.cst", "[Data]\r\nName=old\r\n");
+      }
+      const gamefixture::FolderTree before = gamefixture::SnapshotFolder(game.path());
+      const std::string message = gamefixture::RunWithFileSizeLimit(c.limit, [&] {
+        try {
+          WriteCastFiles("A", SomeRecord(), longProfile, game.path());
+          return std::string("saved");
+        } catch (const castdata::Error& error) {
+          return std::string(error.what());
+        }
+      });
+      if (c.namedFile == nullptr) {
+        EXPECT_EQ(message, "saved") << what;
+        continue;
+      }
+      EXPECT_THAT(message, HasSubstr(c.namedFile)) << what;
+      EXPECT_THAT(message, HasSubstr("File too large")) << what;
+      EXPECT_EQ(gamefixture::SnapshotFolder(game.path()), before) << what;
+    }
+  }
 }
 
 }  // namespace

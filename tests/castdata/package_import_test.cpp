@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cast_picture_fixture.h"
+#include "file_size_limit.h"
 #include "package_fixture.h"
 #include "package_scan.h"
 #include "folder_snapshot.h"
@@ -223,6 +224,54 @@ TEST_F(PackageImport, ScanSkipsTheUploadInAnyCaseAndMatchesTheExtensionInAnyCase
   EXPECT_EQ(reported, (std::vector<std::string>{"Foo.EC", "up.ec"}));
   for (const char* kept : {"upload.ec", "Upload.EC", "UPLOAD.eC", "bar.ecx", "ec", "folder.ec"}) {
     EXPECT_TRUE(fs::exists(game() / kept)) << kept;
+  }
+}
+
+TEST_F(PackageImport, AFullDiskNamesTheFileAndLeavesTheOldCastThePackageAndNoTemporaryFile) {
+  // The picture has 5174 bytes, the data file 6000, the profile file 7000, so
+  // each limit stops a different one of the three. The last row shows that the
+  // limit lets through what fits, so the others fail for the size alone.
+  PackageFields fields;
+  fields.castData = std::vector<std::uint8_t>(6000, 0x11);
+  fields.castProfile = std::vector<std::uint8_t>(7000, 'p');
+  struct Case {
+    const char* what;
+    std::size_t limit;
+    const char* namedFile;  // nullptr: the import goes through
+  };
+  const Case cases[] = {
+      {"nothing may be written", 0, "cast/ABC.bmp"},
+      {"the picture is cut short", 5173, "cast/ABC.bmp"},
+      {"the picture fits, the data file does not", 5174, "cast/ABC.dat"},
+      {"the profile file does not fit", 6999, "cast/ABC.cst"},
+      {"all three fit", 7000, nullptr},
+  };
+  for (const bool castExisted : {true, false}) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(c.what) + (castExisted ? ", over a cast" : ", a new cast");
+      gamefixture::TemporaryFolder scratch;
+      const fs::path game = scratch.path();
+      fs::create_directory(game / "cast");
+      if (castExisted) {
+        ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.bmp", Bytes("old picture")));
+        ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.dat", Bytes("old data")));
+        ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.cst", Bytes("[Data]\r\nName=old\r\n")));
+      }
+      gamefixture::WritePackageFile(game / "foo.ec", fields);
+      const auto before = gamefixture::SnapshotFolder(game);
+      const std::string message = gamefixture::RunWithFileSizeLimit(c.limit, [&] {
+        const auto outcome = castdata::ImportCastPackage(game / "foo.ec", game);
+        return (outcome.imported ? "imported: " : "") + outcome.message;
+      });
+      if (c.namedFile == nullptr) {
+        EXPECT_EQ(message, "imported: ECファイルを展開しました") << what;
+        continue;
+      }
+      EXPECT_TRUE(StartsWith(message, "foo.ecを展開できませんでした\n")) << what << ": " << message;
+      EXPECT_NE(message.find(c.namedFile), std::string::npos) << what << ": " << message;
+      EXPECT_NE(message.find("File too large"), std::string::npos) << what << ": " << message;
+      EXPECT_EQ(gamefixture::SnapshotFolder(game), before) << what;
+    }
   }
 }
 
