@@ -94,9 +94,12 @@ class Form1 : public QWidget {
   void ConnectSliders();
   void ConnectStartUpAndExit();
   void ConnectSaveAndLoad();
+  void ConnectPictureAndHelp();
   void RefreshCastList();
   void OnCbFileChange();
   void OnSaveClick();
+  void OnPicture1DoubleClick();
+  void OnHelpClick();
   void ResetToNewCast();
   void LoadExistingCast(const std::string& name);
   void SetCastDataShown(bool shown);
