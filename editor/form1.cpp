@@ -74,6 +74,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>
   ConnectSliders();
   ConnectStartUpAndExit();
   ConnectSaveAndLoad();
+  ConnectUpload();
+  ConnectPictureAndHelp();
 }
 
 Form1::~Form1() = default;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -87,16 +88,23 @@ class Form1 : public QWidget {
 
   // The save routine: checks the controls and writes the cast's files; true
   // when the cast was written completely. The save command and the upload
-  // run it.
-  bool SaveCast();
+  // run it. `mayWrite`, when given, is asked once every check has passed and
+  // before anything is written; when it answers false (having said why) the
+  // routine writes nothing and reports failure.
+  bool SaveCast(const std::function<bool()>& mayWrite = {});
 
  private:
   void ConnectSliders();
   void ConnectStartUpAndExit();
   void ConnectSaveAndLoad();
+  void ConnectUpload();
+  void ConnectPictureAndHelp();
   void RefreshCastList();
   void OnCbFileChange();
   void OnSaveClick();
+  void OnCmPackClick();
+  void OnPicture1DoubleClick();
+  void OnHelpClick();
   void ResetToNewCast();
   void LoadExistingCast(const std::string& name);
   void SetCastDataShown(bool shown);

@@ -21,6 +21,7 @@
 #include <array>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -272,7 +273,7 @@ void Form1::OnSaveClick() {
   if (SaveCast()) messagebox::Show(this, kSaved);
 }
 
-bool Form1::SaveCast() {
+bool Form1::SaveCast(const std::function<bool()>& mayWrite) {
   QTabWidget* tabs = ui_->SSTab1;
   if (ui_->TxName->text().isEmpty()) return Refuse(this, tabs, {}, ui_->TxName, kNoUnitName);
   const QString fileName = ui_->cbFile->currentText();
@@ -346,6 +347,7 @@ bool Form1::SaveCast() {
     const castdata::CastProfile profile{ui_->TxName->text().toStdString(),  TxCom(0)->text().toStdString(),
                                         TxCom(1)->text().toStdString(),     TxCom(2)->text().toStdString(),
                                         ui_->TxMaker->text().toStdString(), ui_->TxEmail->text().toStdString()};
+    if (mayWrite && !mayWrite()) return false;
     castdata::WriteCastFiles(name, record, profile);
     if (!castdata::DefaultPictureExists()) {
       messagebox::Show(this, kNoDefaultPicture);
