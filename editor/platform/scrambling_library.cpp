@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace platform {
@@ -29,9 +31,13 @@ ScramblingLibrary::Export ScramblingLibrary::Bind(Export& cached, const char* na
     return cached;
   }
   if (handle_ == nullptr) {
-    // A path with a "/" makes dlopen take it as a file path (relative to the
-    // working folder) instead of searching the library path.
-    handle_ = dlopen(libraryPath_.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // The library is opened by its full path in the working folder of the
+    // moment: dlopen hands back an object it already holds under the same
+    // name, so a relative name would find a library still loaded from another
+    // folder instead of this folder's file (or its absence).
+    std::error_code ignored;
+    const std::filesystem::path fullPath = std::filesystem::absolute(libraryPath_, ignored);
+    handle_ = dlopen(fullPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
       const char* reason = dlerror();
       struct stat status {};

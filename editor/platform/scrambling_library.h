@@ -2,7 +2,9 @@
 //
 // The editor does not link the library: it opens it from the game folder's
 // "dat/" (relative to the working folder) and binds FilePack and FileUnpack
-// by name, each at its first call, the way the game's own tools do. A library
+// by name, each at its first call, the way the game's own tools do. The file
+// is the one in the working folder of that first call, opened by its full
+// path, never a library loaded earlier from another folder. A library
 // that cannot be opened, or that lacks the function asked for, is an error
 // whose description names the library file; a later call tries again.
 #pragma once

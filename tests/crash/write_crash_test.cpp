@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -95,6 +96,8 @@ const WriteCase kWrites[] = {
      [](const fs::path& game) { Import(game, "shiden.ec"); }, 3},
 };
 
+void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.id; }
+
 bool IsRename(long call) {
   return
 #ifdef SYS_rename
@@ -130,7 +133,9 @@ TEST_P(WriteCrash, AKillAtAnySystemCallLosesNothing) {
   ASSERT_EQ(whole.exitCode, 0) << "the write fails even without a kill";
   const FolderTree after = SnapshotFolder(finished.path());
   ASSERT_NE(after, before);
-  ASSERT_TRUE(crashtest::Leftovers(before, after, after).empty());
+  for (const auto& [path, entry] : after) {
+    ASSERT_FALSE(fs::path(path).filename().string().starts_with(".")) << "the whole write left " << path;
+  }
   const std::set<std::string> castsAfter = CastSet(finished.path());
   // An import deletes its package last, so a start after any kill finishes it.
   const bool deletesAPackage = std::any_of(before.begin(), before.end(), [&](const auto& entry) {

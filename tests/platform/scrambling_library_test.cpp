@@ -142,4 +142,41 @@ TEST(ScramblingLibrary, MissingFunctionIsAnErrorNamingItAndTheFile) {
   }
 }
 
+// The relative name is the same in every game folder: a library still loaded
+// from one folder must not stand in for the file of the same name in another.
+TEST(ScramblingLibrary, ALibraryLoadedFromAnotherFolderIsNeverTakenForTheOneHere) {
+  GameFolder first(ORVDLL_FILE);
+  const std::string file = first.Write("USER.DAT", "abc");
+  platform::ScramblingLibrary loadedThere;
+  {
+    WorkingFolder inFirst(first.Root());
+    ASSERT_EQ(loadedThere.FilePack(file), 1);
+  }
+  struct Case {
+    const char* what;
+    const char* library;  // copied into the second folder's dat/, if any
+    const char* message;
+  };
+  const Case cases[] = {
+      {"no library here", nullptr, "ファイルが見つかりません: dat/libOrvDll.so"},
+      {"a library without FileUnpack here", ORVDLL_WITHOUT_UNPACK_FILE,
+       "DLL エントリ ポイント FileUnpack が dat/libOrvDll.so に見つかりません"},
+  };
+  for (const Case& c : cases) {
+    const fs::path second = first.Root() / "second";
+    fs::remove_all(second);
+    fs::create_directories(second / "dat");
+    if (c.library != nullptr) fs::copy_file(c.library, second / platform::kScramblingLibraryPath);
+    WorkingFolder inSecond(second);
+    platform::ScramblingLibrary library;
+    try {
+      library.FileUnpack(file);
+      ADD_FAILURE() << c.what << ": the library of the first folder was used";
+    } catch (const platform::ScramblingLibraryError& error) {
+      EXPECT_EQ(std::string(error.what()), c.message) << c.what;
+    }
+  }
+  EXPECT_EQ(GameFolder::Contents(file).size(), 7u) << "the first library packed the file once";
+}
+
 }  // namespace
