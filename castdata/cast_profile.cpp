@@ -1,6 +1,5 @@
 #include "cast_profile.h"
 
-#include <array>
 #include <optional>
 #include <utility>
 
@@ -13,22 +12,12 @@ namespace {
 
 constexpr std::string_view kSection = "Data";
 
-// The keys in the order the save writes them.
-constexpr std::array<std::pair<std::string_view, std::string CastProfile::*>, 6> kKeys{{
-    {"Name", &CastProfile::Name},
-    {"Comm1", &CastProfile::Comm1},
-    {"Comm2", &CastProfile::Comm2},
-    {"Comm3", &CastProfile::Comm3},
-    {"Maker", &CastProfile::Maker},
-    {"EMail", &CastProfile::EMail},
-}};
-
 // The profile file at `path` with the six keys set.
 profile::ProfileFile WithCastKeys(const std::filesystem::path& path, const CastProfile& profile) {
   std::string reason;
   std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
   if (!file) throw Error(CannotWrite(path, reason));
-  for (const auto& [key, text] : kKeys) {
+  for (const auto& [key, text] : kCastProfileKeys) {
     if (!file->SetValue(kSection, key, profile.*text, &reason)) throw Error(CannotWrite(path, reason));
   }
   return *std::move(file);
@@ -42,7 +31,7 @@ CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& 
   const std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
   if (!file) throw Error(CannotRead(path, reason));
   CastProfile result;
-  for (const auto& [key, text] : kKeys) result.*text = file->Value(kSection, key);
+  for (const auto& [key, text] : kCastProfileKeys) result.*text = file->Value(kSection, key);
   return result;
 }
 

@@ -15,10 +15,12 @@
 // The profile file is what makes a cast exist (cast_folder.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace castdata {
@@ -34,6 +36,17 @@ struct CastProfile {
 
   bool operator==(const CastProfile&) const = default;
 };
+
+// The six keys with the member each one holds, in the order the save writes
+// them (the lines 2 to 7 above).
+inline constexpr std::array<std::pair<std::string_view, std::string CastProfile::*>, 6> kCastProfileKeys{{
+    {"Name", &CastProfile::Name},
+    {"Comm1", &CastProfile::Comm1},
+    {"Comm2", &CastProfile::Comm2},
+    {"Comm3", &CastProfile::Comm3},
+    {"Maker", &CastProfile::Maker},
+    {"EMail", &CastProfile::EMail},
+}};
 
 // The six values of gameFolder/cast/NAME.cst, each cut to 127 Shift-JIS bytes
 // as the profile functions read them; a missing file or key reads as "".

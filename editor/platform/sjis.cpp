@@ -27,6 +27,24 @@ class Converter {
   iconv_t cd_;
 };
 
+// Converts the `inLeft` bytes at `in`, appending the result to `out`, until
+// they are used up (0) or one does not convert: then `in` points at it and
+// the errno iconv gave comes back, EILSEQ for a byte that starts no character
+// in the source encoding, EINVAL for a character cut off at the end.
+int ConvertUntilStuck(const Converter& converter, char*& in, std::size_t& inLeft, std::string& out) {
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
+    const int error = errno;
+    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
+    if (result != static_cast<std::size_t>(-1)) break;
+    if (error != E2BIG) return error;
+  }
+  return 0;
+}
+
 }  // namespace
 
 bool IsLeadByte(unsigned char byte) {
@@ -40,16 +58,9 @@ std::string ToUtf8(std::string_view sjisBytes) {
   std::vector<char> input(sjisBytes.begin(), sjisBytes.end());
   char* in = input.data();
   std::size_t inLeft = input.size();
-  char buffer[1024];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) continue;
-    if (errno == EINVAL) break;  // a lead byte with nothing after it: dropped
-    // EILSEQ: one byte that starts no character here.
+  // A byte that starts no character is replaced and the rest converted; a
+  // lead byte with nothing after it is dropped.
+  while (ConvertUntilStuck(converter, in, inLeft, out) == EILSEQ) {
     out.append(kReplacement);
     ++in;
     --inLeft;
@@ -64,15 +75,7 @@ std::optional<std::string> FromUtf8(std::string_view utf8) {
   char* in = input.data();
   std::size_t inLeft = input.size();
   std::string out;
-  char buffer[1024];
-  while (inLeft > 0) {
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    const std::size_t result = iconv(converter.get(), &in, &inLeft, &outPtr, &outLeft);
-    out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno != E2BIG) return std::nullopt;
-  }
+  if (ConvertUntilStuck(converter, in, inLeft, out) != 0) return std::nullopt;
   return out;
 }
 

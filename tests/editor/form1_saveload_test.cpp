@@ -7,27 +7,26 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "cast_data_file.h"
 #include "cast_profile.h"
 #include "cast_rules.h"
 #include "demo_game.h"
+#include "demo_game_window.h"
 #include "derived_values.h"
 #include "fixture_files.h"
 #include "folder_snapshot.h"
-#include "game_files.h"
-#include "message_box_answerer.h"
-#include "progress_data.h"
-#include "scrambled_file.h"
-#include "temporary_folder.h"
-#include "weapon_catalogue.h"
 
 namespace fs = std::filesystem;
 using gamefixture::kDemoOtherPlayerNumber;
 using gamefixture::kDemoPlayerNumber;
+using windowtest::DemoGameFolder;
+using windowtest::Find;
+using windowtest::MakeDemoForm;
+using windowtest::MakeSavableNewCast;
+using windowtest::Messages;
+using windowtest::TypeName;
 
 namespace {
 
@@ -37,45 +36,6 @@ const QString kHiddenDataMode = QStringLiteral("データ非表示モード");
 const QStringList kCastDataControls{"Frame5",  "Frame7",  "Frame8", "Frame9",
                                     "Frame10", "Frame11", "Frame13", "Check1"};
 
-// The demo game, made the working folder while it lives.
-class DemoGame {
- public:
-  DemoGame() : previous_(fs::current_path()) {
-    gamefixture::MakeDemoGame(folder_.path());
-    fs::current_path(folder_.path());
-  }
-  ~DemoGame() { fs::current_path(previous_); }
-
-  const fs::path& path() const { return folder_.path(); }
-  gamefixture::FolderTree Snapshot() const { return gamefixture::SnapshotFolder(folder_.path()); }
-
- private:
-  gamefixture::TemporaryFolder folder_;
-  fs::path previous_;
-};
-
-// A window as the start-up leaves it in the demo game: the player number and
-// the weapon lists from its files, the pages disabled.
-std::unique_ptr<Form1> MakeForm(bool shopMode = false) {
-  auto form = std::make_unique<Form1>();
-  form->SetShopMode(shopMode);
-  castdata::ProgressData progress =
-      castdata::ReadProgressData(castdata::ReadGameFileInMemory(castdata::kProgressFilePath));
-  form->SetPlayerNumber(progress.playerNumber);
-  castdata::WeaponCatalogue catalogue;
-  castdata::ReadWeaponCatalogue(castdata::ReadGameFileInMemory(castdata::kWeaponCataloguePath),
-                                castdata::kWeaponCataloguePath, shopMode, progress, catalogue);
-  form->FillWeaponLists(catalogue);
-  form->findChild<QTabWidget*>("SSTab1")->setEnabled(false);
-  return form;
-}
-
-template <typename Control>
-Control* Find(const Form1& form, const char* name) {
-  auto* control = form.findChild<Control*>(name);
-  if (control == nullptr) qFatal("no control %s", name);
-  return control;
-}
 QComboBox* File(const Form1& form) { return Find<QComboBox>(form, "cbFile"); }
 QString Text(const Form1& form, const char* name) {
   if (auto* box = form.findChild<QLineEdit*>(name)) return box->text();
@@ -85,16 +45,6 @@ void SetText(Form1& form, const char* name, const QString& text) { Find<QLineEdi
 bool Ticked(const Form1& form, const char* name) { return Find<QCheckBox>(form, name)->isChecked(); }
 int Page(const Form1& form) { return Find<QTabWidget>(form, "SSTab1")->currentIndex(); }
 
-// Runs `action` and gives the texts of the message boxes it showed, each
-// answered with OK.
-QStringList Messages(const std::function<void()>& action) {
-  MessageBoxAnswerer answerer;
-  action();
-  return answerer.Texts();
-}
-QStringList TypeName(Form1& form, const QString& name) {
-  return Messages([&] { File(form)->setEditText(name); });
-}
 QStringList PressSave(Form1& form) {
   return Messages([&] { Find<QPushButton>(form, "Save")->click(); });
 }
@@ -117,15 +67,6 @@ void Store(const char* name, const std::function<void(castdata::CastRecord&)>& c
   castdata::CastRecord record = castdata::ReadCastData(name);
   change(record);
   castdata::WriteCastData(name, record);
-}
-
-// A new cast that passes every test of the save routine: a unit name, a
-// usable weapon in every slot, every parameter moved.
-void MakeSavableNewCast(Form1& form, const QString& name = QStringLiteral("NEWCAST")) {
-  TypeName(form, name);
-  SetText(form, "TxName", QStringLiteral("新型"));
-  for (int k = 1; k < 6; ++k) form.Wpn(k)->setCurrentIndex(0);
-  for (int i = 0; i < 4; ++i) form.slPar(i)->setValue(25);
 }
 
 }  // namespace
@@ -157,8 +98,8 @@ class Form1SaveLoadTest : public QObject {
 };
 
 void Form1SaveLoadTest::LoadPutsTheCastIntoTheControls() {
-  DemoGame game;
-  auto form = MakeForm();
+  DemoGameFolder game;
+  auto form = MakeDemoForm();
   QCOMPARE(TypeName(*form, "HAYATE"), QStringList());
   QVERIFY(Find<QTabWidget>(*form, "SSTab1")->isEnabled());
 
@@ -206,10 +147,10 @@ void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon_data() {
 void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon() {
   QFETCH(bool, shopMode);
   QFETCH(int, firstWeapon);
-  DemoGame game;
+  DemoGameFolder game;
   castdata::CastRecord expected = Stored("HAYATE");
   const std::string profile = gamefixture::ReadBytes("cast/HAYATE.cst");
-  auto form = MakeForm(shopMode);
+  auto form = MakeDemoForm(shopMode);
   TypeName(*form, "HAYATE");
   QCOMPARE(form->Wpn(0)->currentIndex(), firstWeapon);
   QCOMPARE(PressSave(*form), QStringList{kSaved});
@@ -241,12 +182,12 @@ void Form1SaveLoadTest::OwnershipDecidesHiddenDataAndTheSave() {
   QFETCH(bool, hidden);
   QFETCH(int, castOwner);
   QFETCH(bool, saved);
-  DemoGame game;
+  DemoGameFolder game;
   Store("RAIDEN", [&](castdata::CastRecord& record) {
     record.ownerNumber = static_cast<std::int16_t>(storedOwner);
     record.hideData = static_cast<std::int16_t>(hideData);
   });
-  auto form = MakeForm(shopMode);
+  auto form = MakeDemoForm(shopMode);
   QCOMPARE(TypeName(*form, "RAIDEN"), QStringList());
   QCOMPARE(form->CastOwnerNumber(), castOwner);
   QCOMPARE(CastDataHidden(*form), All(hidden));
@@ -269,12 +210,12 @@ void Form1SaveLoadTest::OwnershipDecidesHiddenDataAndTheSave() {
 }
 
 void Form1SaveLoadTest::StoredRecordCheckAndSerialAreTested() {
-  DemoGame game;
+  DemoGameFolder game;
   Store("HAYATE", [](castdata::CastRecord& record) {
     ++record.recordCheck;
     record.serial = 0;
   });
-  auto form = MakeForm();
+  auto form = MakeDemoForm();
   TypeName(*form, "HAYATE");
   QCOMPARE((QStringList{Text(*form, "lbWin"), Text(*form, "lbLost"), Text(*form, "lbLevel")}),
            (QStringList{"0", "0", "24"}));
@@ -297,9 +238,9 @@ void Form1SaveLoadTest::NewCastResetsTheControls_data() {
 void Form1SaveLoadTest::NewCastResetsTheControls() {
   QFETCH(bool, shopMode);
   QFETCH(int, firstWeapon);
-  DemoGame game;
+  DemoGameFolder game;
   const gamefixture::FolderTree before = game.Snapshot();
-  auto form = MakeForm(shopMode);
+  auto form = MakeDemoForm(shopMode);
   QCOMPARE(TypeName(*form, "ABC"), QStringList());
   QVERIFY(Find<QTabWidget>(*form, "SSTab1")->isEnabled());
   QCOMPARE(WeaponIndexes(*form), (QList<int>{firstWeapon, -1, -1, -1, -1, -1}));
@@ -317,8 +258,8 @@ void Form1SaveLoadTest::NewCastResetsTheControls() {
 }
 
 void Form1SaveLoadTest::NewNameAfterALoadedCastKeepsWhatTheResetLeaves() {
-  DemoGame game;
-  auto form = MakeForm();
+  DemoGameFolder game;
+  auto form = MakeDemoForm();
   TypeName(*form, "RAIDEN");  // another player's cast, hidden
   const QImage picture = Find<QLabel>(*form, "Picture1")->pixmap().toImage();
   QCOMPARE(TypeName(*form, "NEWCAST"), QStringList());
@@ -348,8 +289,8 @@ void Form1SaveLoadTest::NewNameAfterALoadedCastKeepsWhatTheResetLeaves() {
 }
 
 void Form1SaveLoadTest::EveryKeystrokeLoadsAndAnEmptyNameDisablesThePages() {
-  DemoGame game;
-  auto form = MakeForm();
+  DemoGameFolder game;
+  auto form = MakeDemoForm();
   form->show();
   QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   QLineEdit* typed = File(*form)->lineEdit();
@@ -374,9 +315,9 @@ void Form1SaveLoadTest::EveryKeystrokeLoadsAndAnEmptyNameDisablesThePages() {
 }
 
 void Form1SaveLoadTest::CastListIsFilledWhenTheListDropsDown() {
-  DemoGame game;
+  DemoGameFolder game;
   gamefixture::WriteBytes("cast/ORPHAN.dat", std::string(186, '\0'));  // no profile file: no cast
-  auto form = MakeForm();
+  auto form = MakeDemoForm();
   form->show();
   QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   QComboBox* file = File(*form);
@@ -402,9 +343,9 @@ void Form1SaveLoadTest::CastListIsFilledWhenTheListDropsDown() {
 // A pick that changes the text loads once; a pick of the name already shown
 // loads it again.
 void Form1SaveLoadTest::PickFromTheListLoadsOnce() {
-  DemoGame game;
+  DemoGameFolder game;
   gamefixture::WriteBytes("cast/NODATA.cst", "[Data]\r\nName=x\r\n");
-  auto form = MakeForm();
+  auto form = MakeDemoForm();
   form->show();
   QVERIFY(QTest::qWaitForWindowExposed(form.get()));
   QComboBox* file = File(*form);
@@ -454,9 +395,9 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
        "cast/HAYATE.bmp", true, true},
   };
   for (const auto& c : cases) {
-    DemoGame game;
+    DemoGameFolder game;
     c.arrange();
-    auto form = MakeForm();
+    auto form = MakeDemoForm();
     const QStringList messages = TypeName(*form, "HAYATE");
     QVERIFY2(messages.size() == 1 && messages[0].contains(c.named), c.what);
     // The weapons come first and stay set; what follows the failure is not set.
@@ -470,9 +411,9 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
 
 void Form1SaveLoadTest::BadNameIsANewCastAndCannotBeSaved() {
   for (const QString& name : {QStringLiteral(".."), QStringLiteral("../A"), QStringLiteral("a\\b")}) {
-    DemoGame game;
+    DemoGameFolder game;
     const gamefixture::FolderTree before = game.Snapshot();
-    auto form = MakeForm();
+    auto form = MakeDemoForm();
     QCOMPARE(TypeName(*form, name), QStringList());
     QCOMPARE(Text(*form, "TxName"), QString());
     QCOMPARE(Text(*form, "TxDame"), QStringLiteral("500"));
@@ -493,9 +434,9 @@ void Form1SaveLoadTest::SaveBeforeAnyLoad_data() {
 void Form1SaveLoadTest::SaveBeforeAnyLoad() {
   QFETCH(int, player);
   QFETCH(QString, message);
-  DemoGame game;
+  DemoGameFolder game;
   const gamefixture::FolderTree before = game.Snapshot();
-  auto form = MakeForm();
+  auto form = MakeDemoForm();
   form->SetPlayerNumber(static_cast<std::int16_t>(player));
   QCOMPARE(PressSave(*form), QStringList{message});
   QVERIFY(game.Snapshot() == before);
@@ -540,8 +481,8 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
       {"the largest damage", "NEWCAST", [](Form1& f) { SetText(f, "TxDame", "32767.4x"); }, kSaved, -1, ""},
   };
   for (const auto& c : cases) {
-    DemoGame game;
-    auto form = MakeForm();
+    DemoGameFolder game;
+    auto form = MakeDemoForm();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     MakeSavableNewCast(*form, c.name);
@@ -562,8 +503,8 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
 }
 
 void Form1SaveLoadTest::SaveWritesTheCastFiles() {
-  DemoGame game;
-  auto form = MakeForm();
+  DemoGameFolder game;
+  auto form = MakeDemoForm();
   MakeSavableNewCast(*form);
   for (int i = 0; i < 4; ++i) form->slPar(i)->setValue(40);  // the save cuts the pool back to 100
   form->TxCom(1)->setText(QStringLiteral("二行目"));
@@ -594,9 +535,9 @@ void Form1SaveLoadTest::SaveWritesTheCastFiles() {
 }
 
 void Form1SaveLoadTest::MissingDefaultPictureAfterTheFilesAreWritten() {
-  DemoGame game;
+  DemoGameFolder game;
   fs::remove("cast/def.bmp");
-  auto form = MakeForm();
+  auto form = MakeDemoForm();
   MakeSavableNewCast(*form);
   QCOMPARE(PressSave(*form), QStringList{"cast/def.bmpが見つかりません"});
   QVERIFY(fs::exists("cast/NEWCAST.dat"));
@@ -618,8 +559,8 @@ void Form1SaveLoadTest::FailedWriteIsReportedAndLeavesTheFiles() {
        [](Form1& f) { SetText(f, "TxName", QStringLiteral("\U0001F600")); }, "cast/NEWCAST.cst", "Name"},
   };
   for (const auto& c : cases) {
-    DemoGame game;
-    auto form = MakeForm();
+    DemoGameFolder game;
+    auto form = MakeDemoForm();
     MakeSavableNewCast(*form);
     c.arrange(*form);
     const gamefixture::FolderTree before = game.Snapshot();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "demo_game.h"
+#include "demo_game_window.h"
 #include "fixture_files.h"
 #include "message_box_answerer.h"
 #include "package_fixture.h"
@@ -72,10 +73,8 @@ struct StartUpRun {
 };
 
 StartUpRun RunStartUp(Form1& form, const QStringList& arguments = {}) {
-  MessageBoxAnswerer answerer;
   StartUpRun run;
-  run.result = form.StartUp(arguments);
-  run.texts = answerer.Texts();
+  run.texts = windowtest::Messages([&] { run.result = form.StartUp(arguments); });
   return run;
 }
 

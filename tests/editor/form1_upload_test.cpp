@@ -327,8 +327,7 @@ void Form1UploadTest::ImageIsWhatThePictureBoxShows() {
   RecordingOpener opener;
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
-  TypeName(*form, "NEWCAST");
-  windowtest::MakeSavable(*form);
+  windowtest::MakeSavableNewCast(*form);
   QCOMPARE(Upload(*form), QStringList{kQuestion});
   QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.bmp"), gamefixture::ReadBytes("cast/def.bmp"));
   const QImage image("dat/orv_up.png", "png");
@@ -350,8 +349,7 @@ void Form1UploadTest::PackageImportsBackIntoAnIdenticalCast() {
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
   if (name != "HAYATE") {
-    TypeName(*form, name);
-    windowtest::MakeSavable(*form);
+    windowtest::MakeSavableNewCast(*form, name);
   }
   QCOMPARE(Upload(*form), QStringList{kQuestion});
 
@@ -400,8 +398,7 @@ void Form1UploadTest::NameTooLongForAPackageIsRefusedBeforeAnythingIsWritten() {
   windowtest::DemoGameFolder game;
   RecordingOpener opener;
   auto form = windowtest::MakeDemoForm();
-  TypeName(*form, name);
-  windowtest::MakeSavable(*form);
+  windowtest::MakeSavableNewCast(*form, name);
   const gamefixture::FolderTree before = game.Snapshot();
   if (refused) {
     QCOMPARE(Upload(*form), (QStringList{kQuestion, kNameTooLong}));

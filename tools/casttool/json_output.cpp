@@ -42,11 +42,10 @@ Json RecordJson(const castdata::CastRecord& r) {
   };
 }
 
-Json ProfileJson(const castdata::CastProfile& p) {
-  return Json{
-      {"Name", p.Name}, {"Comm1", p.Comm1}, {"Comm2", p.Comm2},
-      {"Comm3", p.Comm3}, {"Maker", p.Maker}, {"EMail", p.EMail},
-  };
+Json ProfileJson(const castdata::CastProfile& profile) {
+  Json json = Json::object();
+  for (const auto& [key, text] : castdata::kCastProfileKeys) json[std::string(key)] = profile.*text;
+  return json;
 }
 
 void PrintJson(std::ostream& out, const Json& value) {

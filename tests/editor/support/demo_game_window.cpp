@@ -49,7 +49,8 @@ QStringList TypeName(Form1& form, const QString& name) {
   return Messages([&] { Find<QComboBox>(form, "cbFile")->setEditText(name); });
 }
 
-void MakeSavable(Form1& form) {
+void MakeSavableNewCast(Form1& form, const QString& name) {
+  TypeName(form, name);
   Find<QLineEdit>(form, "TxName")->setText(QStringLiteral("新型"));
   for (int k = 1; k < 6; ++k) form.Wpn(k)->setCurrentIndex(0);
   for (int i = 0; i < 4; ++i) form.slPar(i)->setValue(25);

@@ -1,6 +1,6 @@
-// What the window tests of the publishing commands share: the demo game made
-// the working folder, a window as the start-up leaves it in that folder, its
-// controls by objectName, and commands run with their message boxes answered.
+// What the window tests share: the demo game made the working folder, a
+// window as the start-up leaves it in that folder, its controls by objectName,
+// and commands run with their message boxes answered.
 #pragma once
 
 #include <QMessageBox>
@@ -55,8 +55,9 @@ QStringList Messages(const std::function<void()>& action, std::deque<QMessageBox
 // Types `name` into cbFile as a whole; the messages of the load it runs.
 QStringList TypeName(Form1& form, const QString& name);
 
-// Makes the cast in the editor pass every test of the save routine: a unit
-// name, a usable weapon in every slot, every parameter moved.
-void MakeSavable(Form1& form);
+// Types `name` into cbFile, a cast not yet stored, and makes it pass every
+// test of the save routine: a unit name, a usable weapon in every slot, every
+// parameter moved.
+void MakeSavableNewCast(Form1& form, const QString& name = QStringLiteral("NEWCAST"));
 
 }  // namespace windowtest
