@@ -4,11 +4,9 @@
 // where it has a Shift-JIS form. Setting a value, into whatever the file
 // holds, reads back as set and leaves the other values as they were; and the
 // contents a save of the cast profile gives read back as the profile saved.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "cast_profile.h"
 #include "fuzz_check.h"
@@ -20,15 +18,6 @@
 namespace {
 
 using castdata::CastProfile;
-
-constexpr std::array<std::pair<std::string_view, std::string CastProfile::*>, 6> kKeys{{
-    {"Name", &CastProfile::Name},
-    {"Comm1", &CastProfile::Comm1},
-    {"Comm2", &CastProfile::Comm2},
-    {"Comm3", &CastProfile::Comm3},
-    {"Maker", &CastProfile::Maker},
-    {"EMail", &CastProfile::EMail},
-}};
 
 // Texts with "]", "=" and "ソ" (whose second byte is "\"), which a careless
 // reader takes for structure.
@@ -47,7 +36,7 @@ void CheckValue(const std::string& value) {
 
 CastProfile ValuesOf(const profile::ProfileFile& file) {
   CastProfile values;
-  for (const auto& [key, text] : kKeys) values.*text = file.Value("Data", key);
+  for (const auto& [key, text] : castdata::kCastProfileKeys) values.*text = file.Value("Data", key);
   return values;
 }
 
@@ -59,14 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   gamefixture::WriteBytes(file, {reinterpret_cast<const char*>(data), size});
 
   const CastProfile read = castdata::ReadCastProfile("F", game.path());
-  for (const auto& [key, text] : kKeys) CheckValue(read.*text);
+  for (const auto& [key, text] : castdata::kCastProfileKeys) CheckValue(read.*text);
 
   std::optional<profile::ProfileFile> profile = profile::ProfileFile::Load(file);
   FUZZ_CHECK(profile.has_value());
   FUZZ_CHECK(ValuesOf(*profile) == read);
   // One key, picked by the input's size (each read converts text through
   // iconv, which is slow under the sanitizers).
-  const auto& [key, text] = kKeys[size % kKeys.size()];
+  const auto& [key, text] = castdata::kCastProfileKeys[size % castdata::kCastProfileKeys.size()];
   FUZZ_CHECK(profile->SetValue("Data", key, kSaved.*text));
   CastProfile expected = read;
   expected.*text = kSaved.*text;
