@@ -10,8 +10,9 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-// One conversion descriptor per call: iconv_t keeps shift state and must not
-// be shared between threads.
+// An iconv conversion descriptor. It keeps shift state, so one must not be
+// shared between threads, and it is put back into its initial state before
+// each conversion.
 class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -22,6 +23,9 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
   iconv_t get() const { return cd_; }
+  void Reset() {
+    if (ok()) iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+  }
 
  private:
   iconv_t cd_;
@@ -52,7 +56,10 @@ bool IsLeadByte(unsigned char byte) {
 }
 
 std::string ToUtf8(std::string_view sjisBytes) {
-  Converter converter("UTF-8", "CP932");
+  // Each thread opens its descriptor at its first conversion and keeps it:
+  // opening one costs more than converting a name or a line.
+  thread_local Converter converter("UTF-8", "CP932");
+  converter.Reset();
   std::string out;
   if (!converter.ok()) return out;
   std::vector<char> input(sjisBytes.begin(), sjisBytes.end());
@@ -69,7 +76,8 @@ std::string ToUtf8(std::string_view sjisBytes) {
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8) {
-  Converter converter("CP932", "UTF-8");
+  thread_local Converter converter("CP932", "UTF-8");  // kept as in ToUtf8
+  converter.Reset();
   if (!converter.ok()) return std::nullopt;
   std::vector<char> input(utf8.begin(), utf8.end());
   char* in = input.data();
