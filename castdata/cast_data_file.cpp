@@ -19,8 +19,8 @@ constexpr std::size_t kSlotsRead = kCastSlotCount - 1;  // endMark is never read
 
 }  // namespace
 
-CastRecord ReadCastData(std::string_view name, const std::filesystem::path& gameFolder) {
-  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
+CastRecord ReadCastData(std::string_view name, const platform::GameFolder& game) {
+  const std::filesystem::path path = CastFilePath(name, ".dat", game);
   std::string reason;
   const std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason);
   if (!bytes) throw Error(CannotRead(path, reason));
@@ -34,8 +34,8 @@ CastRecord ReadCastData(std::string_view name, const std::filesystem::path& game
 }
 
 std::optional<std::vector<std::uint8_t>> ReadPresentCastData(std::string_view name,
-                                                             const std::filesystem::path& gameFolder) {
-  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
+                                                             const platform::GameFolder& game) {
+  const std::filesystem::path path = CastFilePath(name, ".dat", game);
   std::string reason;
   std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason);
   if (bytes) return bytes;
@@ -54,10 +54,10 @@ std::vector<std::uint8_t> CastDataContents(std::vector<std::uint8_t> present, co
 }
 
 void WriteCastData(std::string_view name, const CastRecord& record,
-                   const std::filesystem::path& gameFolder) {
+                   const platform::GameFolder& game) {
   const std::vector<std::uint8_t> bytes =
-      CastDataContents(ReadPresentCastData(name, gameFolder).value_or(std::vector<std::uint8_t>{}), record);
-  const std::filesystem::path path = CastFilePath(name, ".dat", gameFolder);
+      CastDataContents(ReadPresentCastData(name, game).value_or(std::vector<std::uint8_t>{}), record);
+  const std::filesystem::path path = CastFilePath(name, ".dat", game);
   std::string reason;
   if (!wholefile::Replace(path, bytes, &reason)) throw Error(CannotWrite(path, reason));
 }

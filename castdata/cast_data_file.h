@@ -45,32 +45,33 @@
 #include <vector>
 
 #include "cast_record.h"
+#include "game_folder.h"
 
 namespace castdata {
 
 // Length of the file the first save of a cast creates.
 inline constexpr std::size_t kFirstSaveLength = 4 * (kCastSlotCount - 1) + 2;
 
-// Reads slots 0 to 45 of gameFolder/cast/NAME.dat; endMark is 0 in the
+// Reads slots 0 to 45 of cast/NAME.dat; endMark is 0 in the
 // result. castdata::Error, naming the file and the reason, when the file
 // cannot be read (a cast with a profile file and no data file) or the name is
 // refused.
-CastRecord ReadCastData(std::string_view name, const std::filesystem::path& gameFolder = {});
+CastRecord ReadCastData(std::string_view name, const platform::GameFolder& game = {});
 
-// Writes the 47 values into gameFolder/cast/NAME.dat, creating the file when
+// Writes the 47 values into cast/NAME.dat, creating the file when
 // it is missing and never making it shorter: the old file is read, the values
 // laid over it in memory, and the result written through the safe whole-file
 // rewrite. castdata::Error, naming the file and the reason, when the name is
 // refused or the file cannot be read or written (a missing cast folder, a full
 // disk); the old file then stays as it was.
 void WriteCastData(std::string_view name, const CastRecord& record,
-                   const std::filesystem::path& gameFolder = {});
+                   const platform::GameFolder& game = {});
 
-// The present bytes of gameFolder/cast/NAME.dat, nullopt when there is no
+// The present bytes of cast/NAME.dat, nullopt when there is no
 // such file yet. castdata::Error, naming the file and the reason, when the
 // name is refused or the file exists and cannot be read.
 std::optional<std::vector<std::uint8_t>> ReadPresentCastData(std::string_view name,
-                                                             const std::filesystem::path& gameFolder = {});
+                                                             const platform::GameFolder& game = {});
 
 // The contents a save gives a data file whose present bytes are `present`
 // (empty for a file that does not exist yet): at least kFirstSaveLength bytes,

@@ -8,9 +8,9 @@
 namespace castdata {
 
 std::filesystem::path CastFilePath(std::string_view name, std::string_view extension,
-                                   const std::filesystem::path& gameFolder) {
+                                   const platform::GameFolder& game) {
   if (const std::optional<std::string> problem = CastNameProblem(name)) throw Error(*problem);
-  return gameFolder / CastPath(name, extension);
+  return game.Resolve(CastPath(name, extension));
 }
 
 std::string CannotRead(const std::filesystem::path& file, const std::string& reason) {

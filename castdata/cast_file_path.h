@@ -6,14 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "game_folder.h"
+
 namespace castdata {
 
-// gameFolder / "cast/" + name + extension. A name that cannot name a file
+// "cast/" + name + extension, asked of `game`. A name that cannot name a file
 // inside "cast/" (CastNameProblem) is refused with castdata::Error, so that no
-// operation reads or writes anything for it. An empty gameFolder is the
-// working folder.
+// operation reads or writes anything for it.
 std::filesystem::path CastFilePath(std::string_view name, std::string_view extension,
-                                   const std::filesystem::path& gameFolder);
+                                   const platform::GameFolder& game);
 
 // "「FILE」を読み込めません: REASON" and "「FILE」に書き込めません: REASON".
 std::string CannotRead(const std::filesystem::path& file, const std::string& reason);

@@ -1,8 +1,8 @@
 // The casts in the folder "cast" of the game folder, and their pictures.
 //
 // The profile file cast/NAME.cst is what makes a cast exist: a data file or a
-// picture without one is not a cast. Cast names match their files as the file
-// system matches names (with regard to letter case on Linux).
+// picture without one is not a cast. Names are matched as the game folder
+// matches them (platform/game_folder.h): "HAYATE" finds "cast/hayate.CST".
 #pragma once
 
 #include <filesystem>
@@ -10,33 +10,51 @@
 #include <string_view>
 #include <vector>
 
+#include "game_folder.h"
+
 namespace castdata {
 
-// Whether gameFolder/cast/NAME.cst is there as a file. castdata::Error when
+// Whether cast/NAME.cst is there as a file. castdata::Error when
 // the name is refused, or when the file system cannot say (an unreadable cast
 // folder), so that a cast is never taken for a new one by mistake.
-bool CastExists(std::string_view name, const std::filesystem::path& gameFolder = {});
+bool CastExists(std::string_view name, const platform::GameFolder& game = {});
 
-// The names of the files in gameFolder/cast whose names end in ".cst", each
-// without its last 4 characters, in the order the directory lists them. Folders, and
-// names that cast operations would refuse (an empty one from ".cst", one with
-// "\"), are not listed. No cast folder lists nothing; castdata::Error when the
-// folder is there but cannot be read. Letter case is left to the file
-// system, as every other cast operation leaves it: on a case-sensitive one
-// "X.CST" is no profile of the cast "X", so it is not listed either, and every
-// listed name is one that CastExists finds.
-std::vector<std::string> ListCasts(const std::filesystem::path& gameFolder = {});
+// One cast as the cast folder lists it: its name and the paths of its three
+// files as they are spelled on disk. A data file or a picture that is not
+// there has the path a new one would get.
+struct ListedCast {
+  std::string name;
+  std::filesystem::path profileFile;
+  std::filesystem::path dataFile;
+  std::filesystem::path pictureFile;
+};
+
+// The casts: the files in cast/ whose names end in ".cst" in any letter case,
+// each named without those 4 characters as the file spells them, found with
+// one reading of the folder. Sorted as a player reads a list: by name without
+// regard to ASCII letter case, ties by the exact bytes. A profile file there
+// in several spellings ("X.cst", "x.CST") is one cast, listed once under the
+// spelling first in byte order, which is the one its name resolves to.
+// Folders, and names that cast operations would refuse (an empty one from
+// ".cst", one with "\"), are not listed. No cast folder lists nothing;
+// castdata::Error when the folder is there but cannot be read. Every listed
+// name is one that CastExists finds.
+std::vector<ListedCast> ListCastFiles(const platform::GameFolder& game = {});
+
+// The names of ListCastFiles, in its order: the cast list of the editor and
+// of casttool.
+std::vector<std::string> ListCasts(const platform::GameFolder& game = {});
 
 // The default picture, copied for a cast that has none.
 inline constexpr std::string_view kDefaultPicture = "cast/def.bmp";
 
-// Whether gameFolder/cast/def.bmp is there as a file.
-bool DefaultPictureExists(const std::filesystem::path& gameFolder = {});
+// Whether cast/def.bmp is there as a file.
+bool DefaultPictureExists(const platform::GameFolder& game = {});
 
-// When gameFolder/cast/NAME.bmp is missing, copies gameFolder/cast/def.bmp to
-// it; an existing picture is never touched. castdata::Error, naming the file
+// When cast/NAME.bmp is missing, copies cast/def.bmp to it; an existing
+// picture is never touched. castdata::Error, naming the file
 // and the reason, when the name is refused, cast/def.bmp cannot be read, or
 // the copy cannot be written.
-void EnsureCastPicture(std::string_view name, const std::filesystem::path& gameFolder = {});
+void EnsureCastPicture(std::string_view name, const platform::GameFolder& game = {});
 
 }  // namespace castdata

@@ -13,7 +13,7 @@ std::optional<std::string> CastNameProblem(std::string_view name) {
 }
 
 std::string CastPath(std::string_view name, std::string_view extension) {
-  return "cast/" + std::string(name) + std::string(extension);
+  return std::string(kCastFolder) + "/" + std::string(name) + std::string(extension);
 }
 
 }  // namespace castdata

@@ -12,6 +12,9 @@
 
 namespace castdata {
 
+// The folder of the cast files, inside the game folder.
+inline constexpr std::string_view kCastFolder = "cast";
+
 // nullopt for a usable name; otherwise the message that says why the name
 // cannot name a file inside "cast/": it is empty, is "." or "..", or holds
 // "/", "\" or a NUL character.

@@ -48,11 +48,11 @@ std::size_t CountCharacters(std::string_view utf8) {
   }));
 }
 
-std::vector<std::uint8_t> ReadCastFile(const std::filesystem::path& gameFolder, std::string_view castName,
+std::vector<std::uint8_t> ReadCastFile(const platform::GameFolder& game, std::string_view castName,
                                        std::string_view extension) {
   const std::string path = CastPath(castName, extension);
   std::string reason;
-  auto bytes = wholefile::Read(gameFolder / path, &reason);
+  auto bytes = wholefile::Read(game.Resolve(path), &reason);
   if (!bytes) throw Error(path + "を読み込めません: " + reason);
   return std::move(*bytes);
 }
@@ -146,13 +146,13 @@ std::vector<std::uint8_t> WriteCastPackage(const CastPackage& package) {
   return out;
 }
 
-std::vector<std::uint8_t> BuildCastPackage(const std::filesystem::path& gameFolder, std::string_view castName) {
+std::vector<std::uint8_t> BuildCastPackage(const platform::GameFolder& game, std::string_view castName) {
   if (const auto problem = CastNameProblem(castName)) throw Error(*problem);
   CastPackage package;
   package.castName = std::string(castName);
-  package.picture = ReadCastFile(gameFolder, castName, ".bmp");
-  package.castData = ReadCastFile(gameFolder, castName, ".dat");
-  package.castProfile = ReadCastFile(gameFolder, castName, ".cst");
+  package.picture = ReadCastFile(game, castName, ".bmp");
+  package.castData = ReadCastFile(game, castName, ".dat");
+  package.castProfile = ReadCastFile(game, castName, ".cst");
   return WriteCastPackage(package);
 }
 

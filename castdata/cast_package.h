@@ -42,6 +42,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game_folder.h"
+
 namespace castdata {
 
 inline constexpr std::string_view kPackageMarker = "CE1";
@@ -88,9 +90,9 @@ PackageReading ReadCastPackage(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> WriteCastPackage(const CastPackage& package);
 
 // The package of the cast `castName` (UTF-8) from cast/NAME.bmp, cast/NAME.dat
-// and cast/NAME.cst in `gameFolder`. Throws castdata::Error naming the file
+// and cast/NAME.cst in `game`. Throws castdata::Error naming the file
 // that cannot be read, or as WriteCastPackage does.
-std::vector<std::uint8_t> BuildCastPackage(const std::filesystem::path& gameFolder,
+std::vector<std::uint8_t> BuildCastPackage(const platform::GameFolder& game,
                                            std::string_view castName);
 
 }  // namespace castdata

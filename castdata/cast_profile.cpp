@@ -25,8 +25,8 @@ profile::ProfileFile WithCastKeys(const std::filesystem::path& path, const CastP
 
 }  // namespace
 
-CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& gameFolder) {
-  const std::filesystem::path path = CastFilePath(name, ".cst", gameFolder);
+CastProfile ReadCastProfile(std::string_view name, const platform::GameFolder& game) {
+  const std::filesystem::path path = CastFilePath(name, ".cst", game);
   std::string reason;
   const std::optional<profile::ProfileFile> file = profile::ProfileFile::Load(path, &reason);
   if (!file) throw Error(CannotRead(path, reason));
@@ -36,15 +36,15 @@ CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& 
 }
 
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
-                      const std::filesystem::path& gameFolder) {
-  const std::filesystem::path path = CastFilePath(name, ".cst", gameFolder);
+                      const platform::GameFolder& game) {
+  const std::filesystem::path path = CastFilePath(name, ".cst", game);
   std::string reason;
   if (!WithCastKeys(path, profile).Save(path, &reason)) throw Error(CannotWrite(path, reason));
 }
 
 std::vector<std::uint8_t> CastProfileContents(std::string_view name, const CastProfile& profile,
-                                              const std::filesystem::path& gameFolder) {
-  const std::string bytes = WithCastKeys(CastFilePath(name, ".cst", gameFolder), profile).Bytes();
+                                              const platform::GameFolder& game) {
+  const std::string bytes = WithCastKeys(CastFilePath(name, ".cst", game), profile).Bytes();
   return {bytes.begin(), bytes.end()};
 }
 

@@ -23,6 +23,8 @@
 #include <utility>
 #include <vector>
 
+#include "game_folder.h"
+
 namespace castdata {
 
 // Each text is named after its key in the file.
@@ -48,11 +50,11 @@ inline constexpr std::array<std::pair<std::string_view, std::string CastProfile:
     {"EMail", &CastProfile::EMail},
 }};
 
-// The six values of gameFolder/cast/NAME.cst, each cut to 127 Shift-JIS bytes
+// The six values of cast/NAME.cst, each cut to 127 Shift-JIS bytes
 // as the profile functions read them; a missing file or key reads as "".
 // castdata::Error when the name is refused or the file is there but cannot be
 // read.
-CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& gameFolder = {});
+CastProfile ReadCastProfile(std::string_view name, const platform::GameFolder& game = {});
 
 // Sets the six keys of section "Data" in the order Name, Comm1, Comm2, Comm3,
 // Maker, EMail, each where it stands or added after the others, and writes the
@@ -62,12 +64,12 @@ CastProfile ReadCastProfile(std::string_view name, const std::filesystem::path& 
 // form) or the file cannot be read or written; the old file then stays as it
 // was.
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
-                      const std::filesystem::path& gameFolder = {});
+                      const platform::GameFolder& game = {});
 
 // The contents WriteCastProfile gives the file, for a caller that writes it
 // together with other files. castdata::Error as WriteCastProfile's, for any
 // failure before the write itself.
 std::vector<std::uint8_t> CastProfileContents(std::string_view name, const CastProfile& profile,
-                                              const std::filesystem::path& gameFolder = {});
+                                              const platform::GameFolder& game = {});
 
 }  // namespace castdata

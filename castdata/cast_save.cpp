@@ -31,14 +31,14 @@ std::optional<std::string> PutBack(const std::filesystem::path& path,
 }  // namespace
 
 void WriteCastFiles(std::string_view name, const CastRecord& record, const CastProfile& profile,
-                    const std::filesystem::path& gameFolder) {
-  const std::filesystem::path dataPath = CastFilePath(name, ".dat", gameFolder);
-  const std::filesystem::path profilePath = CastFilePath(name, ".cst", gameFolder);
+                    const platform::GameFolder& game) {
+  const std::filesystem::path dataPath = CastFilePath(name, ".dat", game);
+  const std::filesystem::path profilePath = CastFilePath(name, ".cst", game);
   // The old data file, read once: the base of the new contents and what the
   // data file is put back to when the profile file cannot follow it.
-  const std::optional<std::vector<std::uint8_t>> oldData = ReadPresentCastData(name, gameFolder);
+  const std::optional<std::vector<std::uint8_t>> oldData = ReadPresentCastData(name, game);
   const std::vector<std::uint8_t> data = CastDataContents(oldData.value_or(std::vector<std::uint8_t>{}), record);
-  const std::vector<std::uint8_t> text = CastProfileContents(name, profile, gameFolder);
+  const std::vector<std::uint8_t> text = CastProfileContents(name, profile, game);
 
   std::string reason;
   wholefile::StagedFile stagedData;

@@ -13,15 +13,16 @@
 
 #include "cast_profile.h"
 #include "cast_record.h"
+#include "game_folder.h"
 
 namespace castdata {
 
-// Writes gameFolder/cast/NAME.dat from `record` and gameFolder/cast/NAME.cst
+// Writes cast/NAME.dat from `record` and cast/NAME.cst
 // from `profile`, with the rules of WriteCastData and WriteCastProfile.
 // castdata::Error, naming the file and the reason, when either cannot be
 // written; neither file has changed then, unless the text says that the data
 // file could not be put back as well.
 void WriteCastFiles(std::string_view name, const CastRecord& record, const CastProfile& profile,
-                    const std::filesystem::path& gameFolder = {});
+                    const platform::GameFolder& game = {});
 
 }  // namespace castdata

@@ -1,16 +1,15 @@
 #include "game_files.h"
 
-#include <system_error>
+#include "cast_name.h"
 
 namespace castdata {
 
-bool GameFileExists(const std::filesystem::path& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
-}
+bool GameFileExists(std::string_view relative, const platform::GameFolder& game) { return game.HasFile(relative); }
 
-bool VersionFileExists(const std::filesystem::path& gameFolder) {
-  return GameFileExists(gameFolder / kVersionFilePath);
+bool VersionFileExists(const platform::GameFolder& game) { return GameFileExists(kVersionFilePath, game); }
+
+bool HoldsGameOrCasts(const platform::GameFolder& game) {
+  return VersionFileExists(game) || game.HasFolder(kCastFolder);
 }
 
 }  // namespace castdata

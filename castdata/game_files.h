@@ -1,14 +1,15 @@
 // The three files of the game installation that the editor reads, and their
 // presence tests.
 //
-// The paths are relative to the game's installation folder, which is the
-// editor's working folder; they are used exactly as written here. Functions
-// take the game folder so that a tool or a test can work on another folder;
-// the empty path (the default) stands for the working folder, and then the
-// paths stay relative ("DAT/USER.DAT").
+// The paths are inside the game's installation folder, which is the editor's
+// working folder, and are asked of it: it finds them in any letter case
+// ("dat/user.dat"). Functions take the game folder so that a tool or a test
+// can work on another folder; the default stands for the working folder.
 #pragma once
 
-#include <filesystem>
+#include <string_view>
+
+#include "game_folder.h"
 
 namespace castdata {
 
@@ -20,10 +21,15 @@ inline constexpr const char* kProgressFilePath = "DAT/USER.DAT";
 // The names of the weapons of the six categories and their usage values.
 inline constexpr const char* kWeaponCataloguePath = "DAT/Orv_bwpn.DAT";
 
-// Whether `path` names a file (a folder of that name does not count).
-bool GameFileExists(const std::filesystem::path& path);
+// Whether `relative` names a file in `game` (a folder of that name does not
+// count).
+bool GameFileExists(std::string_view relative, const platform::GameFolder& game = {});
 
-// Whether "orv.txt" exists in `gameFolder`.
-bool VersionFileExists(const std::filesystem::path& gameFolder = {});
+// Whether "orv.txt" exists in `game`.
+bool VersionFileExists(const platform::GameFolder& game = {});
+
+// Whether `game` holds the version file or a cast folder: a folder that the
+// command-line tool can work in.
+bool HoldsGameOrCasts(const platform::GameFolder& game);
 
 }  // namespace castdata

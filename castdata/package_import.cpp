@@ -47,7 +47,7 @@ std::optional<std::vector<std::uint8_t>> ReadStart(const std::filesystem::path& 
 
 // Writes the three cast files as a set; on failure returns why, naming the
 // file, and leaves every old file as it was.
-std::optional<std::string> WriteCast(const CastPackage& package, const std::filesystem::path& gameFolder) {
+std::optional<std::string> WriteCast(const CastPackage& package, const platform::GameFolder& game) {
   struct CastFile {
     std::string_view extension;
     const std::vector<std::uint8_t>& contents;
@@ -61,7 +61,7 @@ std::optional<std::string> WriteCast(const CastPackage& package, const std::file
   std::string reason;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const std::string path = CastPath(package.castName, files[i].extension);
-    const std::filesystem::path target = gameFolder / path;
+    const std::filesystem::path target = game.Resolve(path);
     // A rename cannot replace a folder; finding that out only when the
     // first files are already committed would leave a half cast.
     std::error_code ignored;
@@ -81,7 +81,7 @@ std::optional<std::string> WriteCast(const CastPackage& package, const std::file
 }  // namespace
 
 PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
-                                       const std::filesystem::path& gameFolder) {
+                                       const platform::GameFolder& game) {
   PackageImportOutcome outcome;
   outcome.packageFile = packageFile.filename().string();
   const std::string& shown = outcome.packageFile;
@@ -105,7 +105,7 @@ PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
   }
   outcome.castName = reading.package.castName;
 
-  if (const auto failure = WriteCast(reading.package, gameFolder)) {
+  if (const auto failure = WriteCast(reading.package, game)) {
     outcome.message = shown + "を展開できませんでした\n" + *failure;
     return outcome;
   }

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "game_folder.h"
+
 namespace castdata {
 
 inline constexpr std::string_view kNotAPackageMessage = "ECファイルではありません";
@@ -30,9 +32,9 @@ struct PackageImportOutcome {
   std::string message;
 };
 
-// Imports the package `packageFile` into `gameFolder`/cast. Never throws
+// Imports the package `packageFile` into `game`/cast. Never throws
 // (short of running out of memory).
 PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
-                                       const std::filesystem::path& gameFolder);
+                                       const platform::GameFolder& game);
 
 }  // namespace castdata

@@ -5,17 +5,18 @@
 #include <filesystem>
 #include <functional>
 
+#include "game_folder.h"
 #include "package_import.h"
 
 namespace castdata {
 
-// Imports every regular file of `gameFolder` whose name ends in ".ec" in any
+// Imports every regular file of `game` whose name ends in ".ec" in any
 // letter case (the game's platform matches "*.ec" that way), in the order of
 // the folder listing, except the package name (file name less ".ec") "UPLOAD"
 // in any letter case: that is the user's own upload. Each outcome goes to
 // `report` before the next import starts. A folder that cannot be listed is
 // reported as one outcome whose `packageFile` is empty.
-void ScanCastPackages(const std::filesystem::path& gameFolder,
+void ScanCastPackages(const platform::GameFolder& game,
                       const std::function<void(const PackageImportOutcome&)>& report);
 
 }  // namespace castdata

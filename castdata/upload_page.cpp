@@ -96,12 +96,12 @@ std::vector<std::uint8_t> FillUploadPage(std::span<const std::uint8_t> templateB
   return page;
 }
 
-void WriteUploadPage(const std::filesystem::path& gameFolder, const UploadTexts& texts) {
-  const std::vector<std::uint8_t> image = ReadFileBytes(gameFolder / kUploadImagePath);
-  const std::vector<std::uint8_t> package = ReadFileBytes(gameFolder / kUploadPackagePath);
-  const std::vector<std::uint8_t> templateBytes = ReadFileBytes(gameFolder / kUploadTemplatePath);
+void WriteUploadPage(const platform::GameFolder& game, const UploadTexts& texts) {
+  const std::vector<std::uint8_t> image = ReadFileBytes(game.Resolve(kUploadImagePath));
+  const std::vector<std::uint8_t> package = ReadFileBytes(game.Resolve(kUploadPackagePath));
+  const std::vector<std::uint8_t> templateBytes = ReadFileBytes(game.Resolve(kUploadTemplatePath));
   const std::vector<std::uint8_t> page = FillUploadPage(templateBytes, texts, image, package);
-  const std::filesystem::path pagePath = gameFolder / kUploadPagePath;
+  const std::filesystem::path pagePath = game.Resolve(kUploadPagePath);
   std::string reason;
   if (!wholefile::Replace(pagePath, page, &reason)) throw Error(CannotWrite(pagePath, reason));
 }

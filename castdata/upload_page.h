@@ -42,6 +42,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game_folder.h"
+
 namespace castdata {
 
 inline constexpr std::string_view kUploadPackagePath = "dat/upload.ec";
@@ -73,10 +75,10 @@ std::string HtmlEscaped(std::string_view text);
 std::vector<std::uint8_t> FillUploadPage(std::span<const std::uint8_t> templateBytes, const UploadTexts& texts,
                                          std::span<const std::uint8_t> image, std::span<const std::uint8_t> package);
 
-// Reads the image, the package and the template in `gameFolder` and replaces
+// Reads the image, the package and the template in `game` and replaces
 // the page there whole through the safe rewrite. Throws castdata::Error
 // naming the file that cannot be read or written and the reason; the page is
 // then left as it was.
-void WriteUploadPage(const std::filesystem::path& gameFolder, const UploadTexts& texts);
+void WriteUploadPage(const platform::GameFolder& game, const UploadTexts& texts);
 
 }  // namespace castdata

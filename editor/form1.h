@@ -21,6 +21,7 @@
 #include <string>
 
 #include "cast_rules.h"
+#include "game_folder.h"
 #include "weapon_catalogue.h"
 
 class QComboBox;
@@ -125,6 +126,8 @@ class Form1 : public QWidget {
   std::array<QLineEdit*, 3> TxCom_{};
   std::array<QComboBox*, 6> Wpn_{};
 
+  // The game folder: the working folder, its names found in any letter case.
+  const platform::GameFolder game_;
   // Shop mode relaxes the ownership rule, the pool clamp and the weapon
   // availability rule; set at start-up and never changed afterwards.
   bool shopMode_ = false;

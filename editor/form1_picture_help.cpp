@@ -14,7 +14,7 @@
 #include <string>
 
 #include "cast_folder.h"
-#include "cast_name.h"
+#include "cast_file_path.h"
 #include "form1.h"
 #include "message_box.h"
 #include "module1.h"
@@ -40,14 +40,14 @@ void Form1::ConnectPictureAndHelp() {
 void Form1::OnPicture1DoubleClick() {
   const std::string name = ui_->cbFile->currentText().toStdString();
   try {
-    castdata::EnsureCastPicture(name);
+    castdata::EnsureCastPicture(name, game_);
   } catch (const std::exception& failure) {
     messagebox::Show(this, QString::fromStdString(failure.what()));
     return;
   }
-  const std::string picture = castdata::CastPath(name, ".bmp");
+  const std::filesystem::path picture = castdata::CastFilePath(name, ".bmp", game_);
   std::error_code ignored;
-  if (std::filesystem::is_regular_file(picture, ignored)) Module1::ShellOpen(picture, kNormalWindow);
+  if (std::filesystem::is_regular_file(picture, ignored)) Module1::ShellOpen(picture.string(), kNormalWindow);
 }
 
-void Form1::OnHelpClick() { Module1::ShellOpen(kManual, kNormalWindow); }
+void Form1::OnHelpClick() { Module1::ShellOpen(game_.Resolve(kManual).string(), kNormalWindow); }

@@ -85,7 +85,7 @@ void Form1::RefreshCastList() {
   std::vector<std::string> names;
   QString failure;
   try {
-    names = castdata::ListCasts();
+    names = castdata::ListCasts(game_);
   } catch (const std::exception& error) {
     failure = QString::fromStdString(error.what());
   }
@@ -126,7 +126,7 @@ void Form1::LoadCast() {
   const std::string name = ui_->cbFile->currentText().toStdString();
   try {
     SetCastDataShown(false);
-    if (castdata::CastNameProblem(name) || !castdata::CastExists(name)) {
+    if (castdata::CastNameProblem(name) || !castdata::CastExists(name, game_)) {
       ResetToNewCast();
     } else {
       LoadExistingCast(name);
@@ -170,12 +170,12 @@ void Form1::ResetToNewCast() {
 // the save command refuses.
 void Form1::LoadExistingCast(const std::string& name) {
   castOwnerNumber_ = 0;
-  const castdata::CastRecord record = castdata::ReadCastData(name);
+  const castdata::CastRecord record = castdata::ReadCastData(name, game_);
 
   for (std::size_t k = 0; k < Wpn_.size(); ++k) {
     const int index = record.weaponIndex[k];
     if (index < -1 || index >= Wpn_[k]->count()) {
-      throw castdata::Error(castdata::CannotRead(castdata::CastPath(name, ".dat"),
+      throw castdata::Error(castdata::CannotRead(castdata::CastFilePath(name, ".dat", game_),
                                                  "Wpn(" + std::to_string(k) + ")のリストに項目番号" +
                                                      std::to_string(index) + "はありません"));
     }
@@ -213,7 +213,7 @@ void Form1::LoadExistingCast(const std::string& name) {
   ui_->Check5->setChecked(castdata::IsTicked(record.specialAfterThreeCharges));
   ui_->Check6->setChecked(castdata::IsTicked(record.defendSuddenAttacks));
 
-  const castdata::CastProfile profile = castdata::ReadCastProfile(name);
+  const castdata::CastProfile profile = castdata::ReadCastProfile(name, game_);
   ui_->TxName->setText(QString::fromStdString(profile.Name));
   TxCom(0)->setText(QString::fromStdString(profile.Comm1));
   TxCom(1)->setText(QString::fromStdString(profile.Comm2));
@@ -221,9 +221,9 @@ void Form1::LoadExistingCast(const std::string& name) {
   ui_->TxMaker->setText(QString::fromStdString(profile.Maker));
   ui_->TxEmail->setText(QString::fromStdString(profile.EMail));
 
-  castdata::EnsureCastPicture(name);
-  const std::string picture = castdata::CastPath(name, ".bmp");
-  QImageReader reader(QString::fromStdString(picture));
+  castdata::EnsureCastPicture(name, game_);
+  const std::filesystem::path picture = castdata::CastFilePath(name, ".bmp", game_);
+  QImageReader reader(QString::fromStdString(picture.string()));
   const QImage image = reader.read();
   if (image.isNull()) throw castdata::Error(castdata::CannotRead(picture, reader.errorString().toStdString()));
   ui_->Picture1->setPixmap(QPixmap::fromImage(image));
@@ -348,12 +348,12 @@ bool Form1::SaveCast(const std::function<bool()>& mayWrite) {
                                         TxCom(1)->text().toStdString(),     TxCom(2)->text().toStdString(),
                                         ui_->TxMaker->text().toStdString(), ui_->TxEmail->text().toStdString()};
     if (mayWrite && !mayWrite()) return false;
-    castdata::WriteCastFiles(name, record, profile);
-    if (!castdata::DefaultPictureExists()) {
+    castdata::WriteCastFiles(name, record, profile, game_);
+    if (!castdata::DefaultPictureExists(game_)) {
       messagebox::Show(this, kNoDefaultPicture);
       return false;
     }
-    castdata::EnsureCastPicture(name);
+    castdata::EnsureCastPicture(name, game_);
   } catch (const std::exception& failure) {
     messagebox::Show(this, QString::fromStdString(failure.what()));
     return false;

@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <exception>
+#include <filesystem>
 
 #include "form1.h"
 #include "game_files.h"
@@ -64,14 +65,14 @@ bool Form1::StartUp(const QStringList& arguments) {
   // import starts. An import that fails in an unforeseen way is reported
   // like a refused package, and the start-up goes on.
   try {
-    castdata::ScanCastPackages({}, [this](const castdata::PackageImportOutcome& outcome) {
+    castdata::ScanCastPackages(game_, [this](const castdata::PackageImportOutcome& outcome) {
       messagebox::Show(this, QString::fromStdString(outcome.message));
     });
   } catch (const std::exception& error) {
     messagebox::Show(this, QString::fromStdString(error.what()));
   }
 
-  if (!castdata::VersionFileExists()) {
+  if (!castdata::VersionFileExists(game_)) {
     messagebox::Show(this, kVersionMissingMessage);
     close();
     return false;
@@ -86,22 +87,23 @@ bool Form1::StartUp(const QStringList& arguments) {
       [&library](const char* path) { return library.FileUnpack(path); }};
   castdata::WeaponCatalogue catalogue;
   try {
-    if (!castdata::GameFileExists(castdata::kProgressFilePath)) {
+    if (!castdata::GameFileExists(castdata::kProgressFilePath, game_)) {
       messagebox::Show(this, kProgressFileMissingMessage);
       close();
       return false;
     }
-    castdata::ProgressData progress =
-        castdata::ReadProgressData(castdata::ReadGameFileInPlace(castdata::kProgressFilePath, scrambler));
+    castdata::ProgressData progress = castdata::ReadProgressData(
+        castdata::ReadGameFileInPlace(game_.Resolve(castdata::kProgressFilePath), scrambler));
     playerNumber_ = progress.playerNumber;
 
-    if (!castdata::GameFileExists(castdata::kWeaponCataloguePath)) {
+    if (!castdata::GameFileExists(castdata::kWeaponCataloguePath, game_)) {
       messagebox::Show(this, kCatalogueMissingMessage);
       close();
       return false;
     }
-    castdata::ReadWeaponCatalogue(castdata::ReadGameFileInPlace(castdata::kWeaponCataloguePath, scrambler),
-                                  castdata::kWeaponCataloguePath, shopMode_, progress, catalogue);
+    const std::filesystem::path catalogueFile = game_.Resolve(castdata::kWeaponCataloguePath);
+    castdata::ReadWeaponCatalogue(castdata::ReadGameFileInPlace(catalogueFile, scrambler),
+                                  catalogueFile.generic_string(), shopMode_, progress, catalogue);
   } catch (const std::exception& error) {
     // The window opens with the lists as far as the catalogue was read.
     FillWeaponLists(catalogue);

@@ -67,9 +67,9 @@ std::uintmax_t PictureLength(const fs::path& picture) {
   return length;
 }
 
-void WritePackage(const std::string& name) {
-  const std::vector<std::uint8_t> package = castdata::BuildCastPackage({}, name);
-  const fs::path path(castdata::kUploadPackagePath);
+void WritePackage(const platform::GameFolder& game, const std::string& name) {
+  const std::vector<std::uint8_t> package = castdata::BuildCastPackage(game, name);
+  const fs::path path = game.Resolve(castdata::kUploadPackagePath);
   std::string reason;
   if (!wholefile::Replace(path, package, &reason)) throw castdata::Error(castdata::CannotWrite(path, reason));
 }
@@ -104,17 +104,16 @@ void Form1::OnCmPackClick() {
   }
 
   try {
-    if (PictureLength(castdata::CastPath(name, ".bmp")) != castdata::kCastPictureSize) {
+    if (PictureLength(castdata::CastFilePath(name, ".bmp", game_)) != castdata::kCastPictureSize) {
       messagebox::Show(this, kPictureNotCastSize);
       return;
     }
-    WritePackage(name);
-    std::error_code ignored;
-    if (!fs::exists(fs::path(castdata::kUploadTemplatePath), ignored)) {
+    WritePackage(game_, name);
+    if (!game_.HasFile(castdata::kUploadTemplatePath)) {
       messagebox::Show(this, kNoTemplate);
       return;
     }
-    WriteUploadImage(*ui_->Picture1, fs::path(castdata::kUploadImagePath));
+    WriteUploadImage(*ui_->Picture1, game_.Resolve(castdata::kUploadImagePath));
 
     castdata::UploadTexts texts;
     texts.unitName = ui_->TxName->text().toStdString();
@@ -125,10 +124,10 @@ void Form1::OnCmPackClick() {
     texts.email = ui_->TxEmail->text().toStdString();
     texts.ownerNumber = castOwnerNumber_;
     texts.level = castdata::NumberField(ui_->lbLevel->text().toStdString(), "lbLevel");
-    castdata::WriteUploadPage({}, texts);
+    castdata::WriteUploadPage(game_, texts);
   } catch (const std::exception& failure) {
     messagebox::Show(this, QString::fromStdString(failure.what()));
     return;
   }
-  Module1::ShellOpen(std::string(castdata::kUploadPagePath), kNormalWindow);
+  Module1::ShellOpen(game_.Resolve(castdata::kUploadPagePath).string(), kNormalWindow);
 }

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <utility>
 
+#include "game_folder.h"
+
 namespace platform {
 
 ScramblingLibrary::ScramblingLibrary(std::string libraryPath)
@@ -31,22 +33,28 @@ ScramblingLibrary::Export ScramblingLibrary::Bind(Export& cached, const char* na
     return cached;
   }
   if (handle_ == nullptr) {
-    // The library is opened by its full path in the working folder of the
-    // moment: dlopen hands back an object it already holds under the same
-    // name, so a relative name would find a library still loaded from another
-    // folder instead of this folder's file (or its absence).
+    // A relative path is inside the working folder, the game folder, and
+    // found there in any letter case ("DAT/libOrvDll.so"). The library is
+    // opened by its full path: dlopen hands back an object it already holds
+    // under the same name, so a relative name would find a library still
+    // loaded from another folder instead of this folder's file (or its
+    // absence).
+    const std::filesystem::path located = std::filesystem::path(libraryPath_).is_absolute()
+                                              ? std::filesystem::path(libraryPath_)
+                                              : GameFolder().Resolve(libraryPath_);
     std::error_code ignored;
-    const std::filesystem::path fullPath = std::filesystem::absolute(libraryPath_, ignored);
+    const std::filesystem::path fullPath = std::filesystem::absolute(located, ignored);
     handle_ = dlopen(fullPath.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) {
       const char* reason = dlerror();
       struct stat status {};
-      if (stat(libraryPath_.c_str(), &status) != 0) {
-        throw ScramblingLibraryError("ファイルが見つかりません: " + libraryPath_);
+      if (stat(located.c_str(), &status) != 0) {
+        throw ScramblingLibraryError("ファイルが見つかりません: " + located.generic_string());
       }
-      throw ScramblingLibraryError("ライブラリ " + libraryPath_ + " を読み込めません: " +
+      throw ScramblingLibraryError("ライブラリ " + located.generic_string() + " を読み込めません: " +
                                    (reason != nullptr ? reason : "原因不明"));
     }
+    libraryPath_ = located.generic_string();
   }
   dlerror();
   void* symbol = dlsym(handle_, name);

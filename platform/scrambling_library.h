@@ -1,7 +1,7 @@
 // The scrambling library OrvDll, loaded at run time.
 //
 // The editor does not link the library: it opens it from the game folder's
-// "dat/" (relative to the working folder) and binds FilePack and FileUnpack
+// "dat/" (the working folder's, in any letter case) and binds FilePack and FileUnpack
 // by name, each at its first call, the way the game's own tools do. The file
 // is the one in the working folder of that first call, opened by its full
 // path, never a library loaded earlier from another folder. A library
@@ -15,7 +15,7 @@
 
 namespace platform {
 
-// Where the editor finds the library, relative to the working folder.
+// Where the editor finds the library, inside the game folder.
 inline constexpr char kScramblingLibraryPath[] = "dat/libOrvDll.so";
 
 // The library or one of its functions cannot be had. what() is the Japanese
@@ -39,6 +39,8 @@ class ScramblingLibrary {
   std::int32_t FilePack(const std::string& path);
   std::int32_t FileUnpack(const std::string& path);
 
+  // The library's path: as given until the first call, then the file that
+  // call opened.
   const std::string& LibraryPath() const { return libraryPath_; }
 
  private:

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "cast_data_file.h"
+#include "cast_file_path.h"
 #include "cast_picture_fixture.h"
 #include "cast_profile.h"
+#include "cast_save.h"
 #include "error.h"
 #include "fixture_files.h"
 #include "temporary_folder.h"
@@ -23,6 +25,7 @@ using castdata::ListCasts;
 using gamefixture::ReadBytes;
 using gamefixture::WriteBytes;
 using ::testing::HasSubstr;
+using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
 
 class CastFolder : public ::testing::Test {
@@ -45,9 +48,9 @@ TEST_F(CastFolder, OnlyProfileFilesMakeCasts) {
   WriteBytes(cast_ / "back\\slash.cst", "");  // a name every operation refuses
   fs::create_directory(cast_ / "folder.cst");
 
-  EXPECT_THAT(ListCasts(game_.path()), UnorderedElementsAre("A", "nodat"));
+  EXPECT_THAT(ListCasts(game_.path()), ElementsAre("A", "nodat", "Upper"));
   for (const std::string& name : ListCasts(game_.path())) EXPECT_TRUE(CastExists(name, game_.path()));
-  EXPECT_FALSE(CastExists("Upper", game_.path()));
+  EXPECT_TRUE(CastExists("upper", game_.path()));
   EXPECT_TRUE(CastExists("A", game_.path()));
   EXPECT_TRUE(CastExists("nodat", game_.path()));
   EXPECT_FALSE(CastExists("datonly", game_.path()));
@@ -80,6 +83,62 @@ TEST_F(CastFolder, AHyphenAndEightJapaneseCharactersMakeNames) {
     EXPECT_TRUE(fs::exists(cast_ / (name + ".bmp")));
   }
   EXPECT_THAT(ListCasts(game_.path()), UnorderedElementsAre("my-cast", "機体機体機体機体"));
+}
+
+// A folder made on Windows: extensions and names in any letter case, a cast
+// in two spellings, and the three files of one cast each spelled its own way.
+TEST_F(CastFolder, CastsAreListedOnceInAnyLetterCaseSortedAsAPlayerReadsThem) {
+  for (const char* file : {"zeta.cst", "HAYATE.CST", "hayate.cst", "Beta.Cst", "alpha.cst", "ALPHA2.cst",
+                           "hayate.DAT", "Hayate.bmp", "HAYATE.BMP", "Beta.dat", "omega.DAT"}) {
+    WriteBytes(cast_ / file, "");
+  }
+  const std::vector<castdata::ListedCast> casts = castdata::ListCastFiles(game_.path());
+  std::vector<std::string> names;
+  for (const castdata::ListedCast& cast : casts) names.push_back(cast.name);
+  EXPECT_THAT(names, ElementsAre("alpha", "ALPHA2", "Beta", "HAYATE", "zeta"));
+  EXPECT_EQ(ListCasts(game_.path()), names);
+
+  // Each file is the one the cast's name resolves to: the first spelling in
+  // byte order, and a missing one where a new file would go.
+  const castdata::ListedCast& hayate = casts[3];
+  EXPECT_EQ(hayate.profileFile, cast_ / "HAYATE.CST");
+  EXPECT_EQ(hayate.dataFile, cast_ / "hayate.DAT");
+  EXPECT_EQ(hayate.pictureFile, cast_ / "HAYATE.BMP");
+  EXPECT_EQ(casts[2].dataFile, cast_ / "Beta.dat");
+  EXPECT_EQ(casts[2].pictureFile, cast_ / "Beta.bmp");
+  for (const castdata::ListedCast& cast : casts) {
+    EXPECT_EQ(castdata::CastFilePath(cast.name, ".cst", game_.path()), cast.profileFile) << cast.name;
+    EXPECT_EQ(castdata::CastFilePath(cast.name, ".dat", game_.path()), cast.dataFile) << cast.name;
+    EXPECT_EQ(castdata::CastFilePath(cast.name, ".bmp", game_.path()), cast.pictureFile) << cast.name;
+  }
+}
+
+// Saving over a cast whose files are spelled otherwise rewrites those files
+// where they are, and a new cast goes into the cast folder as it is spelled.
+TEST(CastFolderCase, FilesAreReplacedWhereTheyAreAndNewOnesGoIntoTheFolderThatIsThere) {
+  gamefixture::TemporaryFolder game;
+  const fs::path folder = game.path() / "Cast";
+  fs::create_directory(folder);
+  WriteBytes(folder / "def.bmp", gamefixture::AsText(gamefixture::MakeCastPicture(0)));
+  WriteBytes(folder / "hayate.DAT", std::string(186, '\0'));
+  WriteBytes(folder / "Hayate.CST", "[Data]\r\nName=old\r\n");
+
+  castdata::CastRecord record;
+  record.level = 41;
+  castdata::CastProfile profile;
+  profile.Name = "new";
+  castdata::WriteCastFiles("HAYATE", record, profile, game.path());
+  castdata::WriteCastFiles("NEW", record, profile, game.path());
+  EnsureCastPicture("HAYATE", game.path());
+
+  std::vector<std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(game.path())) {
+    files.push_back(fs::relative(entry.path(), game.path()).generic_string());
+  }
+  EXPECT_THAT(files, UnorderedElementsAre("Cast", "Cast/def.bmp", "Cast/hayate.DAT", "Cast/Hayate.CST",
+                                          "Cast/HAYATE.bmp", "Cast/NEW.dat", "Cast/NEW.cst"));
+  EXPECT_EQ(castdata::ReadCastData("hayate", game.path()).level, 41);
+  EXPECT_EQ(castdata::ReadCastProfile("HaYaTe", game.path()).Name, "new");
 }
 
 TEST_F(CastFolder, AMissingPictureIsCopiedFromTheDefaultAndAPresentOneKept) {

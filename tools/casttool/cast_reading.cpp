@@ -24,18 +24,18 @@ std::optional<std::uintmax_t> PictureBytes(const std::filesystem::path& picture)
 
 }  // namespace
 
-CastFiles ReadCastFiles(const std::filesystem::path& gameFolder, std::string_view name) {
+CastFiles ReadCastFiles(const platform::GameFolder& game, std::string_view name) {
   CastFiles cast;
   cast.name = std::string(name);
-  cast.profileFile = castdata::CastFilePath(name, ".cst", gameFolder);
-  cast.dataFile = castdata::CastFilePath(name, ".dat", gameFolder);
-  cast.pictureFile = castdata::CastFilePath(name, ".bmp", gameFolder);
-  if (!castdata::CastExists(name, gameFolder)) {
+  cast.profileFile = castdata::CastFilePath(name, ".cst", game);
+  cast.dataFile = castdata::CastFilePath(name, ".dat", game);
+  cast.pictureFile = castdata::CastFilePath(name, ".bmp", game);
+  if (!castdata::CastExists(name, game)) {
     throw castdata::Error(castdata::CannotRead(
         cast.profileFile, UnreadableReason(cast.profileFile).value_or("ファイルが見つかりません")));
   }
-  cast.record = castdata::ReadCastData(name, gameFolder);
-  cast.profile = castdata::ReadCastProfile(name, gameFolder);
+  cast.record = castdata::ReadCastData(name, game);
+  cast.profile = castdata::ReadCastProfile(name, game);
   cast.pictureBytes = PictureBytes(cast.pictureFile);
   return cast;
 }

@@ -11,6 +11,7 @@
 
 #include "cast_profile.h"
 #include "cast_record.h"
+#include "game_folder.h"
 
 namespace casttool {
 
@@ -27,6 +28,6 @@ struct CastFiles {
 // castdata::Error, naming the file and the reason, when the name is refused,
 // the cast does not exist (no profile file), or a file that is there cannot
 // be read.
-CastFiles ReadCastFiles(const std::filesystem::path& gameFolder, std::string_view name);
+CastFiles ReadCastFiles(const platform::GameFolder& game, std::string_view name);
 
 }  // namespace casttool

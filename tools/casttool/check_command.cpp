@@ -7,12 +7,12 @@
 
 namespace casttool {
 
-ExitStatus CheckCast(const std::filesystem::path& gameFolder, const std::string& name, bool shopMode,
+ExitStatus CheckCast(const platform::GameFolder& game, const std::string& name, bool shopMode,
                      Output& output) {
   std::vector<std::string> problems;
   try {
-    const CastFiles cast = ReadCastFiles(gameFolder, name);
-    problems = CastProblems(cast, ReadGameLists(gameFolder, shopMode).catalogue, shopMode);
+    const CastFiles cast = ReadCastFiles(game, name);
+    problems = CastProblems(cast, ReadGameLists(game, shopMode).catalogue, shopMode);
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kFailure;

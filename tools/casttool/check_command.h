@@ -6,6 +6,7 @@
 #include <string>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -13,7 +14,7 @@ namespace casttool {
 // Each problem on a line of its own on standard output, and kProblem when
 // there is any; "NAME: no problems" and kSuccess when there is none. A cast
 // or a game file that cannot be read is a kFailure.
-ExitStatus CheckCast(const std::filesystem::path& gameFolder, const std::string& name, bool shopMode,
+ExitStatus CheckCast(const platform::GameFolder& game, const std::string& name, bool shopMode,
                      Output& output);
 
 }  // namespace casttool

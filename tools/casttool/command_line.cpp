@@ -8,6 +8,7 @@
 
 #include "check_command.h"
 #include "exit_status.h"
+#include "game_folder_choice.h"
 #include "export_command.h"
 #include "import_command.h"
 #include "list_command.h"
@@ -43,12 +44,14 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   std::string folder;
   app.add_option("-C", folder,
                  "Work in DIR, the game's installation folder, as the editor works in it (default: the "
-                 "current folder). FILE arguments are taken inside DIR too, unless absolute.")
+                 "current folder when it is a game folder, else the folder of casttool itself or the one "
+                 "above it). FILE arguments are taken inside DIR too, unless absolute; names inside it "
+                 "match in any letter case.")
       ->type_name("DIR")
       ->check(CLI::Validator(CLI::ExistingDirectory).description(""));
 
   ExitStatus status = ExitStatus::kSuccess;
-  const auto gameFolder = [&] { return std::filesystem::path(folder); };
+  const auto gameFolder = [&] { return ChooseGameFolder(folder); };
 
   std::vector<std::string> packFiles;
   CLI::App* pack = app.add_subcommand("pack", "Pack each FILE with the scrambling library's FilePack.");

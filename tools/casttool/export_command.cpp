@@ -12,26 +12,26 @@
 
 namespace casttool {
 
-ExitStatus ExportCast(const std::filesystem::path& gameFolder, const std::string& name, const std::string& outFile,
+ExitStatus ExportCast(const platform::GameFolder& game, const std::string& name, const std::string& outFile,
                       Output& output) {
   if (const auto problem = castdata::CastNameProblem(name)) {
     output.Error(*problem);
     return ExitStatus::kFailure;
   }
   for (const char* extension : {".cst", ".dat", ".bmp"}) {
-    if (const auto error = UnreadableFileError(castdata::CastFilePath(name, extension, gameFolder))) {
+    if (const auto error = UnreadableFileError(castdata::CastFilePath(name, extension, game))) {
       output.Error(*error);
       return ExitStatus::kFailure;
     }
   }
   std::vector<std::uint8_t> package;
   try {
-    package = castdata::BuildCastPackage(gameFolder, name);
+    package = castdata::BuildCastPackage(game, name);
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kProblem;
   }
-  const std::filesystem::path out = InGameFolder(gameFolder, outFile);
+  const std::filesystem::path out = InGameFolder(game, outFile);
   std::string reason;
   if (!wholefile::Replace(out, package, &reason)) {
     output.Error(castdata::CannotWrite(out, reason));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -15,7 +16,7 @@ namespace casttool {
 // kFailure; a cast that makes no package (a picture that is not 5174 bytes, a
 // package that would pass 32767 bytes) or a package that cannot be written
 // is a kProblem, and OUT.ec stays as it was.
-ExitStatus ExportCast(const std::filesystem::path& gameFolder, const std::string& name, const std::string& outFile,
+ExitStatus ExportCast(const platform::GameFolder& game, const std::string& name, const std::string& outFile,
                       Output& output);
 
 }  // namespace casttool

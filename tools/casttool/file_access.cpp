@@ -31,8 +31,9 @@ std::optional<std::string> UnreadableFileError(const std::filesystem::path& path
   return std::nullopt;
 }
 
-std::filesystem::path InGameFolder(const std::filesystem::path& gameFolder, const std::string& file) {
-  return gameFolder / file;
+std::filesystem::path InGameFolder(const platform::GameFolder& game, const std::string& file) {
+  if (std::filesystem::path(file).is_absolute()) return file;
+  return game.Resolve(file);
 }
 
 }  // namespace casttool

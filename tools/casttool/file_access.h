@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "game_folder.h"
+
 namespace casttool {
 
 // nullopt when `path` is a regular file that can be opened for reading; otherwise the
@@ -18,6 +20,6 @@ std::optional<std::string> UnreadableFileError(const std::filesystem::path& path
 
 // A path given on the command line, taken inside the game folder as the
 // editor, working there, would take it; an absolute path stays as it is.
-std::filesystem::path InGameFolder(const std::filesystem::path& gameFolder, const std::string& file);
+std::filesystem::path InGameFolder(const platform::GameFolder& game, const std::string& file);
 
 }  // namespace casttool

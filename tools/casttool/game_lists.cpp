@@ -6,10 +6,10 @@
 
 namespace casttool {
 
-GameLists ReadGameLists(const std::filesystem::path& gameFolder, bool shopMode) {
-  const std::filesystem::path progressFile = gameFolder / castdata::kProgressFilePath;
+GameLists ReadGameLists(const platform::GameFolder& game, bool shopMode) {
+  const std::filesystem::path progressFile = game.Resolve(castdata::kProgressFilePath);
   castdata::ProgressData progress = castdata::ReadProgressData(castdata::ReadGameFileInMemory(progressFile));
-  const std::filesystem::path catalogueFile = gameFolder / castdata::kWeaponCataloguePath;
+  const std::filesystem::path catalogueFile = game.Resolve(castdata::kWeaponCataloguePath);
   GameLists lists;
   lists.playerNumber = progress.playerNumber;
   castdata::ReadWeaponCatalogue(castdata::ReadGameFileInMemory(catalogueFile), catalogueFile.generic_string(),

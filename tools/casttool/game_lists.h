@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "game_folder.h"
 #include "weapon_catalogue.h"
 
 namespace casttool {
@@ -15,9 +16,9 @@ struct GameLists {
   castdata::WeaponCatalogue catalogue;  // the listed weapons and whether each is usable
 };
 
-// Reads "DAT/USER.DAT", then "DAT/Orv_bwpn.DAT" of `gameFolder`, with the
+// Reads "DAT/USER.DAT", then "DAT/Orv_bwpn.DAT" of `game`, with the
 // rules of shop mode when `shopMode` is set. castdata::Error, naming the file
 // and the reason, when one cannot be read.
-GameLists ReadGameLists(const std::filesystem::path& gameFolder, bool shopMode);
+GameLists ReadGameLists(const platform::GameFolder& game, bool shopMode);
 
 }  // namespace casttool

@@ -8,17 +8,17 @@
 
 namespace casttool {
 
-ExitStatus ImportPackages(const std::filesystem::path& gameFolder, const std::vector<std::string>& files,
+ExitStatus ImportPackages(const platform::GameFolder& game, const std::vector<std::string>& files,
                           Output& output) {
   ExitStatus status = ExitStatus::kSuccess;
   for (const std::string& file : files) {
-    const std::filesystem::path package = InGameFolder(gameFolder, file);
+    const std::filesystem::path package = InGameFolder(game, file);
     if (const auto error = UnreadableFileError(package)) {
       output.Error(*error);
       status = Worse(status, ExitStatus::kFailure);
       continue;
     }
-    const castdata::PackageImportOutcome outcome = castdata::ImportCastPackage(package, gameFolder);
+    const castdata::PackageImportOutcome outcome = castdata::ImportCastPackage(package, game);
     std::istringstream lines(outcome.message);
     for (std::string line; std::getline(lines, line);) output.out() << file << ": " << line << '\n';
     std::error_code ignored;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -16,7 +17,7 @@ namespace casttool {
 // for a package refused or not imported, or imported but left in place (the
 // editor would import it again); kFailure for a file that cannot be read,
 // which is reported on standard error; the worst over all files.
-ExitStatus ImportPackages(const std::filesystem::path& gameFolder, const std::vector<std::string>& files,
+ExitStatus ImportPackages(const platform::GameFolder& game, const std::vector<std::string>& files,
                           Output& output);
 
 }  // namespace casttool

@@ -17,11 +17,11 @@ constexpr const char* kNumberKeys[] = {"ownerNumber", "level", "wins", "losses",
 
 // One cast's entry; `failure` gets the text of the first file that could not
 // be read.
-Json CastEntry(const std::filesystem::path& gameFolder, const std::string& name, std::string& failure) {
+Json CastEntry(const platform::GameFolder& game, const std::string& name, std::string& failure) {
   Json entry{{"name", name}};
   try {
-    entry["Name"] = castdata::ReadCastProfile(name, gameFolder).Name;
-    const castdata::CastRecord record = castdata::ReadCastData(name, gameFolder);
+    entry["Name"] = castdata::ReadCastProfile(name, game).Name;
+    const castdata::CastRecord record = castdata::ReadCastData(name, game);
     const castdata::WinsAndLosses shown =
         castdata::RecordOnLoad(record.wins, record.losses, record.recordCheck);
     entry["ownerNumber"] = record.ownerNumber;
@@ -52,10 +52,10 @@ void PrintEntryAsText(std::ostream& out, const Json& entry) {
 
 }  // namespace
 
-ExitStatus PrintCastList(const std::filesystem::path& gameFolder, bool json, Output& output) {
+ExitStatus PrintCastList(const platform::GameFolder& game, bool json, Output& output) {
   std::vector<std::string> names;
   try {
-    names = castdata::ListCasts(gameFolder);
+    names = castdata::ListCasts(game);
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kFailure;
@@ -69,7 +69,7 @@ ExitStatus PrintCastList(const std::filesystem::path& gameFolder, bool json, Out
   }
   for (const std::string& name : names) {
     std::string failure;
-    Json entry = CastEntry(gameFolder, name, failure);
+    Json entry = CastEntry(game, name, failure);
     if (!failure.empty()) {
       output.Error(failure);
       status = ExitStatus::kProblem;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -19,6 +20,6 @@ namespace casttool {
 // failure text) in place of what could not be read, and the failure goes to
 // standard error too; the exit status is then kProblem. A cast folder that
 // cannot be listed is a kFailure.
-ExitStatus PrintCastList(const std::filesystem::path& gameFolder, bool json, Output& output);
+ExitStatus PrintCastList(const platform::GameFolder& game, bool json, Output& output);
 
 }  // namespace casttool

@@ -5,12 +5,12 @@
 
 namespace casttool {
 
-ExitStatus PackFiles(const std::filesystem::path& gameFolder, const std::vector<std::string>& files,
+ExitStatus PackFiles(const platform::GameFolder& game, const std::vector<std::string>& files,
                      PackDirection direction, Output& output) {
   const bool pack = direction == PackDirection::kPack;
   ExitStatus status = ExitStatus::kSuccess;
   for (const std::string& file : files) {
-    const std::filesystem::path path = InGameFolder(gameFolder, file);
+    const std::filesystem::path path = InGameFolder(game, file);
     if (const auto error = UnreadableFileError(path)) {
       output.Error(*error);
       status = Worse(status, ExitStatus::kFailure);

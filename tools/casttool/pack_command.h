@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -18,7 +19,7 @@ enum class PackDirection { kPack, kUnpack };
 // given to pack, a plain one to unpack). A file that cannot be read is
 // reported on standard error and not handed to the library. Exit status:
 // the worst of the files'.
-ExitStatus PackFiles(const std::filesystem::path& gameFolder, const std::vector<std::string>& files,
+ExitStatus PackFiles(const platform::GameFolder& game, const std::vector<std::string>& files,
                      PackDirection direction, Output& output);
 
 }  // namespace casttool

@@ -6,10 +6,10 @@
 
 namespace casttool {
 
-ExitStatus ShowCast(const std::filesystem::path& gameFolder, const std::string& name, bool json, Output& output) {
+ExitStatus ShowCast(const platform::GameFolder& game, const std::string& name, bool json, Output& output) {
   CastFiles cast;
   try {
-    cast = ReadCastFiles(gameFolder, name);
+    cast = ReadCastFiles(game, name);
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kFailure;

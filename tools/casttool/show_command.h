@@ -8,6 +8,7 @@
 #include <string>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -16,6 +17,6 @@ namespace casttool {
 // "Comm3": ..., "Maker": ..., "EMail": ...}, "record": {every CastRecord
 // field by its name, in slot order}, "pictureBytes": n or null when the
 // picture is missing}. Text: the same as "key: value" lines.
-ExitStatus ShowCast(const std::filesystem::path& gameFolder, const std::string& name, bool json, Output& output);
+ExitStatus ShowCast(const platform::GameFolder& game, const std::string& name, bool json, Output& output);
 
 }  // namespace casttool

@@ -46,10 +46,10 @@ void PrintListsAsText(std::ostream& out, const Json& lists) {
 
 }  // namespace
 
-ExitStatus ShowWeapons(const std::filesystem::path& gameFolder, bool shopMode, bool json, Output& output) {
+ExitStatus ShowWeapons(const platform::GameFolder& game, bool shopMode, bool json, Output& output) {
   GameLists lists;
   try {
-    lists = ReadGameLists(gameFolder, shopMode);
+    lists = ReadGameLists(game, shopMode);
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kFailure;

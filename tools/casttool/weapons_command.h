@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "exit_status.h"
+#include "game_folder.h"
 #include "output.h"
 
 namespace casttool {
@@ -15,6 +16,6 @@ namespace casttool {
 // JSON: {"playerNumber": n, "slots": [[{"number": k, "text": "...",
 // "usable": true}, ...] x 6], "shop": [{"code": n, "text": "..."}, ...]},
 // "shop" with shopMode only.
-ExitStatus ShowWeapons(const std::filesystem::path& gameFolder, bool shopMode, bool json, Output& output);
+ExitStatus ShowWeapons(const platform::GameFolder& game, bool shopMode, bool json, Output& output);
 
 }  // namespace casttool
