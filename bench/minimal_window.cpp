@@ -7,8 +7,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  exitwhenshown::IfAsked();
   QLabel window(QStringLiteral("Kestrova"));
-  exitwhenshown::IfAsked(window);
   window.show();
   return application.exec();
 }

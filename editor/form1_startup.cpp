@@ -35,6 +35,14 @@ bool AsksForShopMode(const QStringList& arguments) {
   return arguments.join(QLatin1Char(' ')) == QStringLiteral("Q");
 }
 
+// A missing game file ends the start-up: its message is shown, and written
+// to standard error, and the window closes without having been shown.
+void EndStartUp(QWidget* form, const QString& message) {
+  messagebox::Show(form, message);
+  messagebox::WriteToStandardError(message);
+  form->close();
+}
+
 void AppendItems(QComboBox* list, const std::vector<castdata::ListItem>& items) {
   for (const castdata::ListItem& item : items) {
     list->addItem(QString::fromStdString(item.text), item.data);
@@ -73,8 +81,7 @@ bool Form1::StartUp(const QStringList& arguments) {
   }
 
   if (!castdata::VersionFileExists(game_)) {
-    messagebox::Show(this, kVersionMissingMessage);
-    close();
+    EndStartUp(this, kVersionMissingMessage);
     return false;
   }
 
@@ -88,8 +95,7 @@ bool Form1::StartUp(const QStringList& arguments) {
   castdata::WeaponCatalogue catalogue;
   try {
     if (!castdata::GameFileExists(castdata::kProgressFilePath, game_)) {
-      messagebox::Show(this, kProgressFileMissingMessage);
-      close();
+      EndStartUp(this, kProgressFileMissingMessage);
       return false;
     }
     castdata::ProgressData progress = castdata::ReadProgressData(
@@ -97,8 +103,7 @@ bool Form1::StartUp(const QStringList& arguments) {
     playerNumber_ = progress.playerNumber;
 
     if (!castdata::GameFileExists(castdata::kWeaponCataloguePath, game_)) {
-      messagebox::Show(this, kCatalogueMissingMessage);
-      close();
+      EndStartUp(this, kCatalogueMissingMessage);
       return false;
     }
     const std::filesystem::path catalogueFile = game_.Resolve(castdata::kWeaponCataloguePath);

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
+
 namespace messagebox {
 namespace {
 
@@ -39,6 +41,13 @@ bool AskYesNo(QWidget* parent, const QString& text) {
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
+}
+
+void WriteToStandardError(const QString& text) {
+  QString lines = QStringLiteral("cast: ") + text + QLatin1Char('\n');
+  lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  std::fputs(lines.toLocal8Bit().constData(), stderr);
+  std::fflush(stderr);
 }
 
 }  // namespace messagebox

@@ -20,4 +20,9 @@ void Show(QWidget* parent, const QString& text);
 // answers No). True when the answer is Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 
+// Writes `text` to standard error after "cast: ", its carriage returns as
+// line breaks: a message that ends the program before its window opens is
+// also there for whoever started it from a terminal or a script.
+void WriteToStandardError(const QString& text);
+
 }  // namespace messagebox

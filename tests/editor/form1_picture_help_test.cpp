@@ -18,6 +18,9 @@ using windowtest::TypeName;
 
 namespace {
 
+// `relative` as the editor names it in the demo game, found in any case.
+QString Shown(const char* relative) { return QString::fromStdString(gamefixture::InGame(relative)); }
+
 QStringList DoubleClickPicture(Form1& form) {
   return Messages([&] {
     QWidget* picture = Find<QWidget>(form, "Picture1");
@@ -49,7 +52,7 @@ void Form1PictureHelpTest::ExistingPictureIsOpenedWithoutACopy() {
   TypeName(*form, "HAYATE");
   const gamefixture::FolderTree before = game.Snapshot();
   QCOMPARE(DoubleClickPicture(*form), QStringList());
-  QCOMPARE(opener.Opened(1), QStringList{"cast/HAYATE.bmp"});
+  QCOMPARE(opener.Opened(1), QStringList{Shown("cast/HAYATE.bmp")});
   QVERIFY(game.Snapshot() == before);
 }
 
@@ -58,22 +61,23 @@ void Form1PictureHelpTest::NewCastsPictureIsCopiedFromTheDefaultAndOpened() {
   RecordingOpener opener;
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "NEWCAST");
-  QVERIFY(!fs::exists("cast/NEWCAST.bmp"));
+  QVERIFY(!fs::exists(gamefixture::InGame("cast/NEWCAST.bmp")));
   QCOMPARE(DoubleClickPicture(*form), QStringList());
-  QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.bmp"), gamefixture::ReadBytes("cast/def.bmp"));
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.bmp")),
+           gamefixture::ReadBytes(gamefixture::InGame("cast/def.bmp")));
   QVERIFY(Find<QLabel>(*form, "Picture1")->pixmap().isNull());  // not reloaded
 
   // A second double-click only opens the copy, even once the default changed.
-  gamefixture::WriteBytes("cast/def.bmp", "changed");
+  gamefixture::WriteBytes(gamefixture::InGame("cast/def.bmp"), "changed");
   QCOMPARE(DoubleClickPicture(*form), QStringList());
-  QCOMPARE(opener.Opened(2), (QStringList{"cast/NEWCAST.bmp", "cast/NEWCAST.bmp"}));
-  QVERIFY(gamefixture::ReadBytes("cast/NEWCAST.bmp") != "changed");
+  QCOMPARE(opener.Opened(2), (QStringList{Shown("cast/NEWCAST.bmp"), Shown("cast/NEWCAST.bmp")}));
+  QVERIFY(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.bmp")) != "changed");
 }
 
 void Form1PictureHelpTest::PictureThatCannotBeMadeIsSaidAndNothingOpened() {
   windowtest::DemoGameFolder game;
   RecordingOpener opener;
-  fs::remove("cast/def.bmp");
+  fs::remove(gamefixture::InGame("cast/def.bmp"));
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "NEWCAST");
   const gamefixture::FolderTree before = game.Snapshot();

@@ -30,6 +30,9 @@ using windowtest::TypeName;
 
 namespace {
 
+// `relative` as the editor names it in the demo game, found in any case.
+QString Shown(const char* relative) { return QString::fromStdString(gamefixture::InGame(relative)); }
+
 const QString kNotOwnCast = QStringLiteral("自分で作成したデータ以外、保存できません");
 const QString kSaved = QStringLiteral("保存終了");
 const QString kHiddenDataMode = QStringLiteral("データ非表示モード");
@@ -134,7 +137,7 @@ void Form1SaveLoadTest::LoadPutsTheCastIntoTheControls() {
   QCOMPARE(CastDataHidden(*form), All(false));
   QCOMPARE(Text(*form, "lbInfo"), QString());
   QCOMPARE(Find<QLabel>(*form, "Picture1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
-           QImage("cast/HAYATE.bmp").convertToFormat(QImage::Format_RGB32));
+           QImage(Shown("cast/HAYATE.bmp")).convertToFormat(QImage::Format_RGB32));
 }
 
 void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon_data() {
@@ -149,14 +152,14 @@ void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon() {
   QFETCH(int, firstWeapon);
   DemoGameFolder game;
   castdata::CastRecord expected = Stored("HAYATE");
-  const std::string profile = gamefixture::ReadBytes("cast/HAYATE.cst");
+  const std::string profile = gamefixture::ReadBytes(gamefixture::InGame("cast/HAYATE.cst"));
   auto form = MakeDemoForm(shopMode);
   TypeName(*form, "HAYATE");
   QCOMPARE(form->Wpn(0)->currentIndex(), firstWeapon);
   QCOMPARE(PressSave(*form), QStringList{kSaved});
   expected.weaponIndex[0] = static_cast<std::int16_t>(firstWeapon);
   QVERIFY(Stored("HAYATE") == expected);
-  QCOMPARE(gamefixture::ReadBytes("cast/HAYATE.cst"), profile);
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/HAYATE.cst")), profile);
 }
 
 void Form1SaveLoadTest::OwnershipDecidesHiddenDataAndTheSave_data() {
@@ -285,7 +288,8 @@ void Form1SaveLoadTest::NewNameAfterALoadedCastKeepsWhatTheResetLeaves() {
   QCOMPARE(saved.losses, std::int16_t{38});
   QCOMPARE(saved.hideData, std::int16_t{1});
   QCOMPARE(castdata::ReadCastProfile("NEWCAST").EMail, std::string("raiden@example.jp"));
-  QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.bmp"), gamefixture::ReadBytes("cast/def.bmp"));
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.bmp")),
+           gamefixture::ReadBytes(gamefixture::InGame("cast/def.bmp")));
 }
 
 void Form1SaveLoadTest::EveryKeystrokeLoadsAndAnEmptyNameDisablesThePages() {
@@ -316,7 +320,7 @@ void Form1SaveLoadTest::EveryKeystrokeLoadsAndAnEmptyNameDisablesThePages() {
 
 void Form1SaveLoadTest::CastListIsFilledWhenTheListDropsDown() {
   DemoGameFolder game;
-  gamefixture::WriteBytes("cast/ORPHAN.dat", std::string(186, '\0'));  // no profile file: no cast
+  gamefixture::WriteBytes(gamefixture::InGame("cast/ORPHAN.dat"), std::string(186, '\0'));  // no profile file: no cast
   auto form = MakeDemoForm();
   form->show();
   QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -334,7 +338,7 @@ void Form1SaveLoadTest::CastListIsFilledWhenTheListDropsDown() {
   QCOMPARE(Text(*form, "TxName"), QStringLiteral("edited"));  // the refresh loads nothing
   file->hidePopup();
 
-  gamefixture::WriteBytes("cast/LATE.cst", "[Data]\r\n");
+  gamefixture::WriteBytes(gamefixture::InGame("cast/LATE.cst"), "[Data]\r\n");
   file->showPopup();
   QCOMPARE(file->count(), 3);
   file->hidePopup();
@@ -344,7 +348,7 @@ void Form1SaveLoadTest::CastListIsFilledWhenTheListDropsDown() {
 // loads it again.
 void Form1SaveLoadTest::PickFromTheListLoadsOnce() {
   DemoGameFolder game;
-  gamefixture::WriteBytes("cast/NODATA.cst", "[Data]\r\nName=x\r\n");
+  gamefixture::WriteBytes(gamefixture::InGame("cast/NODATA.cst"), "[Data]\r\nName=x\r\n");
   auto form = MakeDemoForm();
   form->show();
   QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -383,16 +387,17 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
     bool shown;
   } cases[] = {
       {"a stored weapon the list does not hold",
-       [] { Store("HAYATE", [](castdata::CastRecord& record) { record.weaponIndex[3] = 40; }); },
-       "Wpn(3)", false, false},
+       [] { Store("HAYATE", [](castdata::CastRecord& record) { record.weaponIndex[3] = 40; }); }, "Wpn(3)", false,
+       false},
       {"no picture and no default picture",
        [] {
-         fs::remove("cast/HAYATE.bmp");
-         fs::remove("cast/def.bmp");
+         fs::remove(gamefixture::InGame("cast/HAYATE.bmp"));
+         fs::remove(gamefixture::InGame("cast/def.bmp"));
        },
        "cast/def.bmp", true, true},
-      {"a picture that is no picture", [] { gamefixture::WriteBytes("cast/HAYATE.bmp", "not a bitmap"); },
-       "cast/HAYATE.bmp", true, true},
+      {"a picture that is no picture",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), "not a bitmap"); }, "cast/HAYATE.BMP", true,
+       true},
   };
   for (const auto& c : cases) {
     DemoGameFolder game;
@@ -528,21 +533,22 @@ void Form1SaveLoadTest::SaveWritesTheCastFiles() {
   expected.dodgeSideways = expected.specialAfterThreeCharges = expected.defendSuddenAttacks = 1;
   expected.defendDamageThreshold = 500;
   QVERIFY(Stored("NEWCAST") == expected);
-  QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.dat").size(), castdata::kFirstSaveLength);
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.dat")).size(), castdata::kFirstSaveLength);
   QVERIFY(castdata::ReadCastProfile("NEWCAST") ==
           (castdata::CastProfile{"新型", "", "二行目", "", "", "new@example.jp"}));
-  QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.bmp"), gamefixture::ReadBytes("cast/def.bmp"));
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.bmp")),
+           gamefixture::ReadBytes(gamefixture::InGame("cast/def.bmp")));
 }
 
 void Form1SaveLoadTest::MissingDefaultPictureAfterTheFilesAreWritten() {
   DemoGameFolder game;
-  fs::remove("cast/def.bmp");
+  fs::remove(gamefixture::InGame("cast/def.bmp"));
   auto form = MakeDemoForm();
   MakeSavableNewCast(*form);
   QCOMPARE(PressSave(*form), QStringList{"cast/def.bmpが見つかりません"});
-  QVERIFY(fs::exists("cast/NEWCAST.dat"));
+  QVERIFY(fs::exists(gamefixture::InGame("cast/NEWCAST.dat")));
   QCOMPARE(castdata::ReadCastProfile("NEWCAST").Name, std::string("新型"));
-  QVERIFY(!fs::exists("cast/NEWCAST.bmp"));
+  QVERIFY(!fs::exists(gamefixture::InGame("cast/NEWCAST.bmp")));
 }
 
 void Form1SaveLoadTest::FailedWriteIsReportedAndLeavesTheFiles() {
@@ -553,10 +559,10 @@ void Form1SaveLoadTest::FailedWriteIsReportedAndLeavesTheFiles() {
     const char* reason;
   } cases[] = {
       {"no cast folder", [](Form1&) { fs::remove_all("cast"); }, "cast/NEWCAST.dat", "No such file or directory"},
-      {"a folder in the profile file's place", [](Form1&) { fs::create_directory("cast/NEWCAST.cst"); },
-       "cast/NEWCAST.cst", ""},
-      {"a unit name without a Shift-JIS form",
-       [](Form1& f) { SetText(f, "TxName", QStringLiteral("\U0001F600")); }, "cast/NEWCAST.cst", "Name"},
+      {"a folder in the profile file's place",
+       [](Form1&) { fs::create_directory(gamefixture::InGame("cast/NEWCAST.cst")); }, "cast/NEWCAST.cst", ""},
+      {"a unit name without a Shift-JIS form", [](Form1& f) { SetText(f, "TxName", QStringLiteral("\U0001F600")); },
+       "cast/NEWCAST.cst", "Name"},
   };
   for (const auto& c : cases) {
     DemoGameFolder game;

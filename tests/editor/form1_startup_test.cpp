@@ -376,10 +376,20 @@ void Form1StartUpTest::DemoGameHoldsAPictureATemplateAndTheManual() {
   gamefixture::TemporaryFolder game;
   gamefixture::MakeDemoGame(game.path());
 
+  // Spelled as a Windows installer makes it: one "DAT" folder holding the game
+  // files, the library and the template, and an own cast in upper case.
+  QStringList entries;
+  for (const auto& entry : fs::recursive_directory_iterator(game.path())) {
+    entries << QString::fromStdString(fs::relative(entry.path(), game.path()).generic_string());
+  }
+  entries.sort();
+  QCOMPARE(entries,
+           (QStringList{"DAT", "DAT/Orv_bwpn.DAT", "DAT/USER.DAT", "DAT/libOrvDll.so", "DAT/orv_up.dat", "cast",
+                        "cast/HAYATE.BMP", "cast/HAYATE.CST", "cast/HAYATE.DAT", "cast/RAIDEN.bmp", "cast/RAIDEN.cst",
+                        "cast/RAIDEN.dat", "cast/def.bmp", "help_tug.html", "orv.txt", "sample.ec"}));
   QCOMPARE(fs::file_size(game.path() / "cast/def.bmp"), std::uintmax_t{5174});
   // The template is Shift-JIS with CR LF; each placeholder is a line of its own.
-  const QString page =
-      QString::fromStdString(sjis::ToUtf8(gamefixture::ReadBytes(game.path() / "dat/orv_up.dat")));
+  const QString page = QString::fromStdString(sjis::ToUtf8(gamefixture::ReadBytes(game.path() / "DAT/orv_up.dat")));
   QVERIFY(page.endsWith("\r\n"));
   QCOMPARE(page.count("\r\n"), page.count('\n'));
   const QStringList lines = page.split("\r\n");

@@ -29,6 +29,9 @@ using windowtest::TypeName;
 
 namespace {
 
+// `relative` as the editor names it in the demo game, found in any case.
+QString Shown(const char* relative) { return QString::fromStdString(gamefixture::InGame(relative)); }
+
 const QString kQuestion = QStringLiteral("自分で作成したデータをWEB上にアップロードする機能です\n続けますか？");
 const QString kNotOwnCast = QStringLiteral("自分で作成したデータ以外アップロードできません");
 const QString kNameTooLong =
@@ -51,9 +54,9 @@ QStringList Upload(Form1& form) {
 }
 
 std::string Sjis(const char* utf8) { return sjis::FromUtf8(utf8).value(); }
-void UseTemplate(const std::string& bytes) { gamefixture::WriteBytes("dat/orv_up.dat", bytes); }
-std::string Page() { return gamefixture::ReadBytes("dat/up.html"); }
-std::vector<std::uint8_t> FileBytes(const char* path) {
+void UseTemplate(const std::string& bytes) { gamefixture::WriteBytes(gamefixture::InGame("dat/orv_up.dat"), bytes); }
+std::string Page() { return gamefixture::ReadBytes(gamefixture::InGame("dat/up.html")); }
+std::vector<std::uint8_t> FileBytes(const std::string& path) {
   const std::string bytes = gamefixture::ReadBytes(path);
   return {bytes.begin(), bytes.end()};
 }
@@ -101,7 +104,7 @@ void Form1UploadTest::UploadOfTheOwnCastMakesThePageAndOpensIt() {
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
   Find<QTabWidget>(*form, "SSTab1")->setCurrentIndex(3);
-  const std::string templateBytes = gamefixture::ReadBytes("dat/orv_up.dat");
+  const std::string templateBytes = gamefixture::ReadBytes(gamefixture::InGame("dat/orv_up.dat"));
 
   const std::vector<MessageBoxAnswerer::Box> boxes = Upload(*form, QMessageBox::Yes);
   QCOMPARE(boxes.size(), std::size_t{1});
@@ -110,12 +113,18 @@ void Form1UploadTest::UploadOfTheOwnCastMakesThePageAndOpensIt() {
   QCOMPARE(boxes[0].buttons, (QList<QMessageBox::StandardButton>{QMessageBox::Yes, QMessageBox::No}));
   QCOMPARE(boxes[0].icon, QMessageBox::NoIcon);
   QCOMPARE(Find<QTabWidget>(*form, "SSTab1")->currentIndex(), 0);
-  QCOMPARE(opener.Opened(1), QStringList{"dat/up.html"});
+  QCOMPARE(opener.Opened(1), QStringList{Shown("dat/up.html")});
 
   // The package is the cast as just saved.
-  QCOMPARE(FileBytes("dat/upload.ec"), castdata::BuildCastPackage({}, "HAYATE"));
-  const QImage image("dat/orv_up.png", "png");
-  QCOMPARE(Rgb(image), Rgb(QImage("cast/HAYATE.bmp")));
+  QCOMPARE(FileBytes(gamefixture::InGame("dat/upload.ec")), castdata::BuildCastPackage({}, "HAYATE"));
+  const QImage image(Shown("dat/orv_up.png"), "png");
+  QCOMPARE(Rgb(image), Rgb(QImage(Shown("cast/HAYATE.bmp"))));
+  // The demo's folders and files are spelled as Windows made them; the save
+  // and the upload wrote into them, beside them nothing.
+  QCOMPARE(Shown("dat/up.html"), QStringLiteral("DAT/up.html"));
+  for (const char* secondSpelling : {"dat", "cast/HAYATE.dat", "cast/HAYATE.cst", "cast/HAYATE.bmp"}) {
+    QVERIFY2(!fs::exists(secondSpelling), secondSpelling);
+  }
 
   // The demo template with each placeholder line replaced, every line ending
   // in CR LF.
@@ -128,8 +137,8 @@ void Form1UploadTest::UploadOfTheOwnCastMakesThePageAndOpensIt() {
       {"%a", "hayate@example.jp"},
       {"%i", std::to_string(kDemoPlayerNumber)},
       {"%l", "24"},
-      {"%p", castdata::HexText(FileBytes("dat/orv_up.png"))},
-      {"%e", castdata::HexText(FileBytes("dat/upload.ec"))},
+      {"%p", castdata::HexText(FileBytes(gamefixture::InGame("dat/orv_up.png")))},
+      {"%e", castdata::HexText(FileBytes(gamefixture::InGame("dat/upload.ec")))},
   };
   std::string expected;
   int replaced = 0;
@@ -193,7 +202,7 @@ void Form1UploadTest::AuthorshipRule() {
   if (uploaded) {
     QCOMPARE(Upload(*form), QStringList{kQuestion});
     QCOMPARE(Page(), std::to_string(kDemoOtherPlayerNumber) + "\r\n");
-    QCOMPARE(opener.Opened(1), QStringList{"dat/up.html"});
+    QCOMPARE(opener.Opened(1), QStringList{Shown("dat/up.html")});
   } else {
     QCOMPARE(Upload(*form), (QStringList{kQuestion, kNotOwnCast}));
     QVERIFY(game.Snapshot() == before);
@@ -219,19 +228,21 @@ void Form1UploadTest::PictureLengthIsChecked() {
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
   const std::string picture = EveryByte(static_cast<std::size_t>(length));
-  gamefixture::WriteBytes("cast/HAYATE.bmp", picture);
+  gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), picture);
   if (passes) {
     QCOMPARE(Upload(*form), QStringList{kQuestion});
-    QCOMPARE(gamefixture::ReadBytes("dat/upload.ec").substr(castdata::kPackagePictureOffset, picture.size()), picture);
-    QCOMPARE(opener.Opened(1), QStringList{"dat/up.html"});
+    QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("dat/upload.ec"))
+                 .substr(castdata::kPackagePictureOffset, picture.size()),
+             picture);
+    QCOMPARE(opener.Opened(1), QStringList{Shown("dat/up.html")});
   } else {
     QCOMPARE(Upload(*form), (QStringList{kQuestion, kPictureNotCastSize}));
-    QVERIFY(!fs::exists("dat/upload.ec"));
-    QVERIFY(!fs::exists("dat/orv_up.png"));
-    QVERIFY(!fs::exists("dat/up.html"));
+    QVERIFY(!fs::exists(gamefixture::InGame("dat/upload.ec")));
+    QVERIFY(!fs::exists(gamefixture::InGame("dat/orv_up.png")));
+    QVERIFY(!fs::exists(gamefixture::InGame("dat/up.html")));
     QCOMPARE(opener.Opened(), QStringList());
   }
-  QCOMPARE(gamefixture::ReadBytes("cast/HAYATE.bmp"), picture);
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/HAYATE.bmp")), picture);
 }
 
 void Form1UploadTest::TemplateLinesAreCopiedUnlessWholePlaceholders_data() {
@@ -252,13 +263,13 @@ void Form1UploadTest::TemplateLinesAreCopiedUnlessWholePlaceholders() {
   windowtest::DemoGameFolder game;
   RecordingOpener opener;
   UseTemplate(templateBytes.toStdString());
-  gamefixture::WriteBytes("dat/up.html", std::string(40000, 'x'));  // an older, longer page
+  gamefixture::WriteBytes(gamefixture::InGame("dat/up.html"), std::string(40000, 'x'));  // an older, longer page
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
   form->TxCom(2)->clear();
   QCOMPARE(Upload(*form), QStringList{kQuestion});
   QCOMPARE(Page(), page.toStdString());
-  QCOMPARE(opener.Opened(1), QStringList{"dat/up.html"});
+  QCOMPARE(opener.Opened(1), QStringList{Shown("dat/up.html")});
 }
 
 // The picture holds every byte value, 0x0A and 0xFF among them; each is two
@@ -269,9 +280,9 @@ void Form1UploadTest::HexadecimalTextHoldsEveryByte() {
   UseTemplate("%e\r\n");
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
-  gamefixture::WriteBytes("cast/HAYATE.bmp", EveryByte(castdata::kCastPictureSize));
+  gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), EveryByte(castdata::kCastPictureSize));
   QCOMPARE(Upload(*form), QStringList{kQuestion});
-  const std::string package = gamefixture::ReadBytes("dat/upload.ec");
+  const std::string package = gamefixture::ReadBytes(gamefixture::InGame("dat/upload.ec"));
   const std::string page = Page();
   QCOMPARE(page.size(), package.size() * 2 + 2);
   QCOMPARE(page.substr(0, 6), std::string("434531"));  // "CE1"
@@ -309,14 +320,14 @@ void Form1UploadTest::LevelFromTheLevelCaption() {
 void Form1UploadTest::MissingTemplateLeavesANewPackageAndNothingElse() {
   windowtest::DemoGameFolder game;
   RecordingOpener opener;
-  fs::remove("dat/orv_up.dat");
-  gamefixture::WriteBytes("dat/upload.ec", std::string(20000, 'x'));
+  fs::remove(gamefixture::InGame("dat/orv_up.dat"));
+  gamefixture::WriteBytes(gamefixture::InGame("dat/upload.ec"), std::string(20000, 'x'));
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
   QCOMPARE(Upload(*form), (QStringList{kQuestion, kNoTemplate}));
-  QCOMPARE(FileBytes("dat/upload.ec"), castdata::BuildCastPackage({}, "HAYATE"));
-  QVERIFY(!fs::exists("dat/orv_up.png"));
-  QVERIFY(!fs::exists("dat/up.html"));
+  QCOMPARE(FileBytes(gamefixture::InGame("dat/upload.ec")), castdata::BuildCastPackage({}, "HAYATE"));
+  QVERIFY(!fs::exists(gamefixture::InGame("dat/orv_up.png")));
+  QVERIFY(!fs::exists(gamefixture::InGame("dat/up.html")));
   QCOMPARE(opener.Opened(), QStringList());
 }
 
@@ -329,11 +340,12 @@ void Form1UploadTest::ImageIsWhatThePictureBoxShows() {
   TypeName(*form, "HAYATE");
   windowtest::MakeSavableNewCast(*form);
   QCOMPARE(Upload(*form), QStringList{kQuestion});
-  QCOMPARE(gamefixture::ReadBytes("cast/NEWCAST.bmp"), gamefixture::ReadBytes("cast/def.bmp"));
-  const QImage image("dat/orv_up.png", "png");
+  QCOMPARE(gamefixture::ReadBytes(gamefixture::InGame("cast/NEWCAST.bmp")),
+           gamefixture::ReadBytes(gamefixture::InGame("cast/def.bmp")));
+  const QImage image(Shown("dat/orv_up.png"), "png");
   QCOMPARE(image.size(), QSize(64, 64));
-  QCOMPARE(Rgb(image), Rgb(QImage("cast/HAYATE.bmp")));
-  QVERIFY(Rgb(image) != Rgb(QImage("cast/def.bmp")));
+  QCOMPARE(Rgb(image), Rgb(QImage(Shown("cast/HAYATE.bmp"))));
+  QVERIFY(Rgb(image) != Rgb(QImage(Shown("cast/def.bmp"))));
 }
 
 void Form1UploadTest::PackageImportsBackIntoAnIdenticalCast_data() {
@@ -355,13 +367,13 @@ void Form1UploadTest::PackageImportsBackIntoAnIdenticalCast() {
 
   gamefixture::TemporaryFolder other;
   fs::create_directory(other.path() / "cast");
-  fs::copy_file("dat/upload.ec", other.path() / "back.ec");
+  fs::copy_file(gamefixture::InGame("dat/upload.ec"), other.path() / "back.ec");
   const castdata::PackageImportOutcome outcome = castdata::ImportCastPackage(other.path() / "back.ec", other.path());
   QVERIFY2(outcome.imported, outcome.message.c_str());
   QCOMPARE(QString::fromStdString(outcome.castName), name);
   for (const char* extension : {".bmp", ".dat", ".cst"}) {
     const std::string file = "cast/" + name.toStdString() + extension;
-    QCOMPARE(gamefixture::ReadBytes(other.path() / file), gamefixture::ReadBytes(file));
+    QCOMPARE(gamefixture::ReadBytes(other.path() / file), gamefixture::ReadBytes(gamefixture::InGame(file)));
   }
 }
 
@@ -406,12 +418,12 @@ void Form1UploadTest::NameTooLongForAPackageIsRefusedBeforeAnythingIsWritten() {
     QCOMPARE(opener.Opened(), QStringList());
   } else {
     QCOMPARE(Upload(*form), QStringList{kQuestion});
-    QCOMPARE(opener.Opened(1), QStringList{"dat/up.html"});
+    QCOMPARE(opener.Opened(1), QStringList{Shown("dat/up.html")});
   }
 }
 
 void Form1UploadTest::FileThatCannotBeWrittenIsNamedAndNoPageOpened_data() {
-  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("relative");
   QTest::newRow("the package") << "dat/upload.ec";
   QTest::newRow("the image") << "dat/orv_up.png";
   QTest::newRow("the page") << "dat/up.html";
@@ -419,9 +431,10 @@ void Form1UploadTest::FileThatCannotBeWrittenIsNamedAndNoPageOpened_data() {
 
 // A folder in the file's place: the safe rewrite cannot rename over it.
 void Form1UploadTest::FileThatCannotBeWrittenIsNamedAndNoPageOpened() {
-  QFETCH(QString, file);
+  QFETCH(QString, relative);
   windowtest::DemoGameFolder game;
   RecordingOpener opener;
+  const QString file = Shown(qPrintable(relative));
   fs::create_directory(file.toStdString());
   auto form = windowtest::MakeDemoForm();
   TypeName(*form, "HAYATE");
@@ -429,7 +442,7 @@ void Form1UploadTest::FileThatCannotBeWrittenIsNamedAndNoPageOpened() {
   QVERIFY2(messages.size() == 2 && messages[1].contains(file) && messages[1].contains("書き込めません: "),
            qPrintable(messages.join('|')));
   QVERIFY(fs::is_directory(file.toStdString()));
-  if (file != "dat/up.html") QVERIFY(!fs::exists("dat/up.html"));
+  if (relative != "dat/up.html") QVERIFY(!fs::exists(gamefixture::InGame("dat/up.html")));
   QCOMPARE(opener.Opened(), QStringList());
 }
 
