@@ -25,18 +25,37 @@ int Channel(Rgb colour, int axis) {
   return axis == 0 ? colour.red : axis == 1 ? colour.green : colour.blue;
 }
 
-// The image's distinct colours in ascending order, with their pixel counts.
-std::vector<WeightedColour> DistinctColours(const RgbaImage& image) {
-  std::vector<Rgb> pixels;
-  pixels.reserve(image.rgba.size() / 4);
+Rgb FromKey(std::uint32_t key) {
+  return Rgb{static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 8),
+             static_cast<std::uint8_t>(key)};
+}
+
+// The key of every pixel, in pixel order.
+std::vector<std::uint32_t> PixelKeys(const RgbaImage& image) {
+  std::vector<std::uint32_t> keys;
+  keys.reserve(image.rgba.size() / 4);
   for (std::size_t at = 0; at < image.rgba.size(); at += 4) {
-    pixels.push_back({image.rgba[at], image.rgba[at + 1], image.rgba[at + 2]});
+    keys.push_back(Key({image.rgba[at], image.rgba[at + 1], image.rgba[at + 2]}));
   }
-  std::sort(pixels.begin(), pixels.end());
-  std::vector<WeightedColour> distinct;
-  for (const Rgb& pixel : pixels) {
-    if (distinct.empty() || distinct.back().colour != pixel) distinct.push_back({pixel, 0});
-    ++distinct.back().count;
+  return keys;
+}
+
+// The distinct colours of the pixels in ascending order, with their pixel
+// counts, and their keys in the same order for looking them up.
+struct Distinct {
+  std::vector<WeightedColour> colours;
+  std::vector<std::uint32_t> keys;
+};
+
+Distinct DistinctColours(std::vector<std::uint32_t> keys) {
+  std::sort(keys.begin(), keys.end());
+  Distinct distinct;
+  for (const std::uint32_t key : keys) {
+    if (distinct.keys.empty() || distinct.keys.back() != key) {
+      distinct.keys.push_back(key);
+      distinct.colours.push_back({FromKey(key), 0});
+    }
+    ++distinct.colours.back().count;
   }
   return distinct;
 }
@@ -214,26 +233,25 @@ std::vector<Rgb> RefinedPalette(std::vector<Rgb> palette, const std::vector<Weig
 
 IndexedImage QuantiseColours(const RgbaImage& image) {
   if (!image.IsWellFormed()) throw std::invalid_argument("QuantiseColours: not a well-formed image");
-  const std::vector<WeightedColour> distinct = DistinctColours(image);
+  const std::vector<std::uint32_t> pixelKeys = PixelKeys(image);
+  const Distinct distinct = DistinctColours(pixelKeys);
 
   IndexedImage out{image.width, image.height, {}, {}};
   std::vector<std::uint8_t> indexOfDistinct;
-  if (distinct.size() <= kMostPaletteColours) {
-    for (std::size_t i = 0; i < distinct.size(); ++i) {
-      out.palette.push_back(distinct[i].colour);
+  if (distinct.colours.size() <= kMostPaletteColours) {
+    for (std::size_t i = 0; i < distinct.colours.size(); ++i) {
+      out.palette.push_back(distinct.colours[i].colour);
       indexOfDistinct.push_back(static_cast<std::uint8_t>(i));
     }
   } else {
-    out.palette = RefinedPalette(MedianCutPalette(distinct), distinct);
-    for (const WeightedColour& c : distinct) indexOfDistinct.push_back(Nearest(out.palette, c.colour));
+    out.palette = RefinedPalette(MedianCutPalette(distinct.colours), distinct.colours);
+    for (const WeightedColour& c : distinct.colours) indexOfDistinct.push_back(Nearest(out.palette, c.colour));
   }
 
-  out.indices.reserve(image.rgba.size() / 4);
-  for (std::size_t at = 0; at < image.rgba.size(); at += 4) {
-    const Rgb pixel{image.rgba[at], image.rgba[at + 1], image.rgba[at + 2]};
-    const auto found = std::lower_bound(distinct.begin(), distinct.end(), pixel,
-                                        [](const WeightedColour& c, Rgb p) { return c.colour < p; });
-    out.indices.push_back(indexOfDistinct[static_cast<std::size_t>(found - distinct.begin())]);
+  out.indices.reserve(pixelKeys.size());
+  for (const std::uint32_t key : pixelKeys) {
+    const auto found = std::lower_bound(distinct.keys.begin(), distinct.keys.end(), key);
+    out.indices.push_back(indexOfDistinct[static_cast<std::size_t>(found - distinct.keys.begin())]);
   }
   return out;
 }
