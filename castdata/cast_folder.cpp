@@ -6,6 +6,7 @@
 
 #include "cast_file_path.h"
 #include "cast_name.h"
+#include "cast_picture_format.h"
 #include "error.h"
 #include "whole_file.h"
 
@@ -141,6 +142,16 @@ void EnsureCastPicture(std::string_view name, const platform::GameFolder& game) 
   const std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(defaultPicture, &reason);
   if (!bytes) throw Error(CannotRead(defaultPicture, reason));
   if (!wholefile::Replace(picture, *bytes, &reason)) throw Error(CannotWrite(picture, reason));
+}
+
+void WriteCastPicture(std::string_view name, std::span<const std::uint8_t> picture,
+                      const platform::GameFolder& game) {
+  const fs::path path = CastFilePath(name, kPictureExtension, game);
+  if (const std::optional<std::string> problem = CastPictureProblem(picture)) {
+    throw Error(CannotWrite(path, *problem));
+  }
+  std::string reason;
+  if (!wholefile::Replace(path, picture, &reason)) throw Error(CannotWrite(path, reason));
 }
 
 }  // namespace castdata

@@ -5,7 +5,9 @@
 // matches them (platform/game_folder.h): "HAYATE" finds "cast/hayate.CST".
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,5 +58,12 @@ bool DefaultPictureExists(const platform::GameFolder& game = {});
 // and the reason, when the name is refused, cast/def.bmp cannot be read, or
 // the copy cannot be written.
 void EnsureCastPicture(std::string_view name, const platform::GameFolder& game = {});
+
+// Replaces cast/NAME.bmp (or creates it) with `picture` in one
+// step. castdata::Error, naming the file and the reason, when the name is
+// refused, `picture` is no cast picture (IsCastPicture; nothing is written
+// then), or the file cannot be written.
+void WriteCastPicture(std::string_view name, std::span<const std::uint8_t> picture,
+                      const platform::GameFolder& game = {});
 
 }  // namespace castdata

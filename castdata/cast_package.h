@@ -42,13 +42,13 @@
 #include <string_view>
 #include <vector>
 
+#include "cast_picture_format.h"
 #include "game_folder.h"
 
 namespace castdata {
 
 inline constexpr std::string_view kPackageMarker = "CE1";
 inline constexpr std::size_t kPackageNameFieldSize = 8;
-inline constexpr std::size_t kCastPictureSize = 5174;  // a 64x64 picture with 256 colours
 inline constexpr std::size_t kPackageNameLengthOffset = 3;
 inline constexpr std::size_t kPackageNameOffset = 7;
 inline constexpr std::size_t kPackagePictureOffset = 15;

@@ -20,6 +20,14 @@ std::int16_t Int16At(std::span<const std::uint8_t> bytes, std::size_t offset) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | (high << 8)));
 }
 
+std::uint32_t Uint32At(std::span<const std::uint8_t> bytes, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4 && offset + i >= offset; ++i) {
+    value |= std::uint32_t{ByteAt(bytes, offset + i)} << (8 * i);
+  }
+  return value;
+}
+
 std::string BytesAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t count) {
   std::string out(count, '\0');
   if (offset >= bytes.size()) return out;

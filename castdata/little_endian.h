@@ -19,6 +19,9 @@ namespace castdata {
 // The signed 16-bit little-endian number at `offset`.
 std::int16_t Int16At(std::span<const std::uint8_t> bytes, std::size_t offset);
 
+// The unsigned 32-bit little-endian number at `offset`.
+std::uint32_t Uint32At(std::span<const std::uint8_t> bytes, std::size_t offset);
+
 // The `count` bytes from `offset`, as raw bytes (not decoded).
 std::string BytesAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t count);
 

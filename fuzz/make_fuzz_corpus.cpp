@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "cast_files_fixture.h"
+#include "cast_picture.h"
+#include "cast_picture_fixture.h"
 #include "fixture_files.h"
 #include "fixture_weapon.h"
 #include "game_file_writer.h"
+#include "little_endian.h"
 #include "package_fixture.h"
 #include "packed_format.h"
 #include "progress_file_fixture.h"
@@ -197,9 +200,40 @@ std::vector<Seed> PackageSeeds() {
   return seeds;
 }
 
+// The picture `bytes` with the 32-bit field at `offset` set to `value`.
+Bytes WithField(Bytes bytes, std::size_t offset, std::uint32_t value) {
+  castdata::PutUint32(bytes, offset, value);
+  return bytes;
+}
+
+std::vector<Seed> PictureSeeds() {
+  const Bytes greys = gamefixture::MakeCastPicture(0);
+  castdata::RgbaImage gradient{40, 30, {}};
+  for (int i = 0; i < 40 * 30; ++i) {
+    gradient.rgba.insert(gradient.rgba.end(), {std::uint8_t(i % 40 * 6), std::uint8_t(i / 40 * 8),
+                                               std::uint8_t(i * 7), std::uint8_t(i % 3 ? 255 : 0)});
+  }
+  Bytes shortPalette = WithField(WithField(greys, 46, 3), 10, 54 + 12);
+  Bytes bits4 = greys;
+  bits4[28] = 4;
+  return {
+      {"cast_picture", "greys", greys},
+      {"cast_picture", "made-from-gradient", castdata::MakeCastPicture(gradient)},
+      {"cast_picture", "top-down", WithField(greys, 22, std::uint32_t(-64))},
+      {"cast_picture", "three-colours-beyond-palette", shortPalette},
+      {"cast_picture", "v5-header", WithField(WithField(WithField(greys, 14, 124), 46, 200), 10, 14 + 124 + 800)},
+      {"cast_picture", "run-length", WithField(greys, 30, 1)},
+      {"cast_picture", "4-bits", bits4},
+      {"cast_picture", "pixel-offset-past-end", WithField(greys, 10, 0xFFFFFFF0)},
+      {"cast_picture", "cut-5173", Cut(greys, 5173)},
+      {"cast_picture", "tiny-image", Bytes{2, 1, 255, 0, 0, 255, 0, 0, 255, 128}},
+      {"cast_picture", "empty", {}},
+  };
+}
+
 std::vector<Seed> AllSeeds() {
   std::vector<Seed> all;
-  for (auto part : {PackedFormatSeeds(), ProgressSeeds(), CatalogueSeeds(), ProfileSeeds(), PackageSeeds()}) {
+  for (auto part : {PackedFormatSeeds(), ProgressSeeds(), CatalogueSeeds(), ProfileSeeds(), PackageSeeds(), PictureSeeds()}) {
     all.insert(all.end(), part.begin(), part.end());
   }
   return all;

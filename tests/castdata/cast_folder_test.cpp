@@ -162,6 +162,24 @@ TEST_F(CastFolder, AMissingDefaultPictureFailsNamingIt) {
   EXPECT_FALSE(fs::exists(cast_ / "New.bmp"));
 }
 
+TEST_F(CastFolder, AWrittenPictureReplacesTheOldOneAndNoPictureIsWritten) {
+  WriteBytes(cast_ / "ABC.bmp", "old");
+  const std::vector<std::uint8_t> picture = gamefixture::MakeCastPicture(4);
+  castdata::WriteCastPicture("ABC", picture, game_.path());
+  castdata::WriteCastPicture("New", picture, game_.path());
+  EXPECT_EQ(ReadBytes(cast_ / "ABC.bmp"), gamefixture::AsText(picture));
+  EXPECT_EQ(ReadBytes(cast_ / "New.bmp"), gamefixture::AsText(picture));
+
+  try {
+    castdata::WriteCastPicture("ABC", std::vector<std::uint8_t>(100, 0), game_.path());
+    FAIL() << "wrote a picture the upload refuses";
+  } catch (const castdata::Error& error) {
+    EXPECT_THAT(error.what(), HasSubstr("cast/ABC.bmp"));
+    EXPECT_THAT(error.what(), HasSubstr("5174"));
+  }
+  EXPECT_EQ(ReadBytes(cast_ / "ABC.bmp"), gamefixture::AsText(picture));
+}
+
 TEST_F(CastFolder, EveryOperationRefusesANameThatLeavesTheCastFolder) {
   gamefixture::WriteDefaultPicture(game_.path());
   const auto entriesBelow = [&] {
@@ -180,6 +198,7 @@ TEST_F(CastFolder, EveryOperationRefusesANameThatLeavesTheCastFolder) {
     EXPECT_THROW(castdata::ReadCastProfile(name, folder), castdata::Error);
     EXPECT_THROW(castdata::WriteCastProfile(name, {}, folder), castdata::Error);
     EXPECT_THROW(EnsureCastPicture(name, folder), castdata::Error);
+    EXPECT_THROW(castdata::WriteCastPicture(name, gamefixture::MakeCastPicture(), folder), castdata::Error);
   }
   EXPECT_EQ(entriesBelow(), before);
 }

@@ -17,6 +17,15 @@ TEST(ByteReader, ReadsSignedLittleEndianAndZerosPastTheEnd) {
   EXPECT_EQ(castdata::Int16At(bytes, SIZE_MAX), 0);
 }
 
+TEST(ByteReader, ReadsUnsigned32BitAndZerosPastTheEnd) {
+  const std::vector<std::uint8_t> bytes = {0x78, 0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF};
+  EXPECT_EQ(castdata::Uint32At(bytes, 0), 0x12345678U);
+  EXPECT_EQ(castdata::Uint32At(bytes, 3), 0xFFFFFF12U);
+  EXPECT_EQ(castdata::Uint32At(bytes, 4), 0x00FFFFFFU);  // straddles the end
+  EXPECT_EQ(castdata::Uint32At(bytes, 7), 0U);
+  EXPECT_EQ(castdata::Uint32At(bytes, SIZE_MAX - 1), 0U);
+}
+
 TEST(ByteReader, BytesPastTheEndReadAsZero) {
   const std::vector<std::uint8_t> bytes = {'a', 'b', 'c'};
   EXPECT_EQ(castdata::BytesAt(bytes, 1, 4), std::string("bc\0\0", 4));
