@@ -19,18 +19,22 @@ constexpr std::size_t kSlotsRead = kCastSlotCount - 1;  // endMark is never read
 
 }  // namespace
 
+CastRecord CastRecordFromBytes(std::span<const std::uint8_t> bytes) {
+  CastRecord record;
+  std::size_t slot = 0;
+  ForEachSlot(record, [&](std::int16_t& value) {
+    value = slot < kSlotsRead ? Int16At(bytes, slot * kSlotSize) : 0;
+    ++slot;
+  });
+  return record;
+}
+
 CastRecord ReadCastData(std::string_view name, const platform::GameFolder& game) {
   const std::filesystem::path path = CastFilePath(name, ".dat", game);
   std::string reason;
   const std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason);
   if (!bytes) throw Error(CannotRead(path, reason));
-  CastRecord record;
-  std::size_t slot = 0;
-  ForEachSlot(record, [&](std::int16_t& value) {
-    value = slot < kSlotsRead ? Int16At(*bytes, slot * kSlotSize) : 0;
-    ++slot;
-  });
-  return record;
+  return CastRecordFromBytes(*bytes);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadPresentCastData(std::string_view name,

@@ -41,6 +41,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -51,6 +52,14 @@ namespace castdata {
 
 // Length of the file the first save of a cast creates.
 inline constexpr std::size_t kFirstSaveLength = 4 * (kCastSlotCount - 1) + 2;
+
+// The bytes of a data file that hold the values read: slots 0 to 45. A
+// reader may stop there.
+inline constexpr std::size_t kCastDataBytesRead = 4 * (kCastSlotCount - 1);
+
+// The record the bytes of a data file hold: slots 0 to 45, endMark 0, and 0
+// for the fields beyond the end of a shorter file.
+CastRecord CastRecordFromBytes(std::span<const std::uint8_t> bytes);
 
 // Reads slots 0 to 45 of cast/NAME.dat; endMark is 0 in the
 // result. castdata::Error, naming the file and the reason, when the file

@@ -31,16 +31,16 @@ struct ListedCast {
   std::filesystem::path pictureFile;
 };
 
-// The casts: the files in cast/ whose names end in ".cst" in any letter case,
-// each named without those 4 characters as the file spells them, found with
-// one reading of the folder. Sorted as a player reads a list: by name without
-// regard to ASCII letter case, ties by the exact bytes. A profile file there
-// in several spellings ("X.cst", "x.CST") is one cast, listed once under the
-// spelling first in byte order, which is the one its name resolves to.
-// Folders, and names that cast operations would refuse (an empty one from
-// ".cst", one with "\"), are not listed. No cast folder lists nothing;
-// castdata::Error when the folder is there but cannot be read. Every listed
-// name is one that CastExists finds.
+// The casts of cast/, read with one pass over the folder: the files whose
+// names end in ".cst" in any letter case, each cast named without those 4
+// characters as the file spells them. Sorted as a player reads a list: by
+// name without regard to ASCII letter case, ties by the exact bytes. A profile
+// file there in several spellings ("X.cst", "x.CST") is one cast, listed once
+// under the spelling first in byte order, which is the one its name resolves
+// to. Folders, and names that cast operations would refuse (an empty one from
+// ".cst", one with "\"), are not listed (cast_folder_listing.h has the
+// rules). No cast folder lists nothing; castdata::Error when the folder is
+// there but cannot be read. Every listed name is one that CastExists finds.
 std::vector<ListedCast> ListCastFiles(const platform::GameFolder& game = {});
 
 // The names of ListCastFiles, in its order: the cast list of the editor and

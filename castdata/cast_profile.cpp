@@ -35,6 +35,11 @@ CastProfile ReadCastProfile(std::string_view name, const platform::GameFolder& g
   return result;
 }
 
+std::string CastUnitName(std::string bytes) {
+  constexpr std::string_view kUnitNameKey = kCastProfileKeys[0].first;  // "Name"
+  return profile::ProfileFile::FromBytes(std::move(bytes)).Value(kSection, kUnitNameKey);
+}
+
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
                       const platform::GameFolder& game) {
   const std::filesystem::path path = CastFilePath(name, ".cst", game);

@@ -56,6 +56,11 @@ inline constexpr std::array<std::pair<std::string_view, std::string CastProfile:
 // read.
 CastProfile ReadCastProfile(std::string_view name, const platform::GameFolder& game = {});
 
+// The unit name (Name) of a profile file whose bytes are `bytes`, as
+// ReadCastProfile reads it; for a list of many casts, which needs no other
+// text.
+std::string CastUnitName(std::string bytes);
+
 // Sets the six keys of section "Data" in the order Name, Comm1, Comm2, Comm3,
 // Maker, EMail, each where it stands or added after the others, and writes the
 // file once through the safe whole-file rewrite: either all six values are

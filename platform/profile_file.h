@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace profile {
 
@@ -41,6 +42,10 @@ class ProfileFile {
   // is there but cannot be read gives nullopt and the system's reason.
   static std::optional<ProfileFile> Load(const std::filesystem::path& path,
                                          std::string* reason = nullptr);
+
+  // The profile whose file holds `bytes`, for a caller that read the file
+  // itself.
+  static ProfileFile FromBytes(std::string bytes) { return ProfileFile(std::move(bytes)); }
 
   // The value of `key` in `section`, cut to at most kLongestValue Shift-JIS
   // bytes (a double-byte character cut in two is dropped whole). "" when the

@@ -89,23 +89,34 @@ TEST_F(CastFolder, AHyphenAndEightJapaneseCharactersMakeNames) {
 // in two spellings, and the three files of one cast each spelled its own way.
 TEST_F(CastFolder, CastsAreListedOnceInAnyLetterCaseSortedAsAPlayerReadsThem) {
   for (const char* file : {"zeta.cst", "HAYATE.CST", "hayate.cst", "Beta.Cst", "alpha.cst", "ALPHA2.cst",
-                           "hayate.DAT", "Hayate.bmp", "HAYATE.BMP", "Beta.dat", "omega.DAT"}) {
+                           "hayate.DAT", "Hayate.bmp", "HAYATE.BMP", "Beta.dat", "omega.DAT", "機体.cst", "al-pha.cst",
+                           "2nd.cst", "10th.cst", "_under.cst", "b.cst", "B2.cst", "x.CST", "x.cst", "x.Dat",
+                           "X.dat", "x.dat"}) {
     WriteBytes(cast_ / file, "");
   }
   const std::vector<castdata::ListedCast> casts = castdata::ListCastFiles(game_.path());
   std::vector<std::string> names;
   for (const castdata::ListedCast& cast : casts) names.push_back(cast.name);
-  EXPECT_THAT(names, ElementsAre("alpha", "ALPHA2", "Beta", "HAYATE", "zeta"));
+  // Digits before "_" before letters (as lower case) before Japanese, byte by
+  // byte; a hyphen before letters; a shorter name before a longer one.
+  EXPECT_THAT(names, ElementsAre("10th", "2nd", "_under", "al-pha", "alpha", "ALPHA2", "b", "B2", "Beta", "HAYATE",
+                                 "x", "zeta", "機体"));
   EXPECT_EQ(ListCasts(game_.path()), names);
 
-  // Each file is the one the cast's name resolves to: the first spelling in
-  // byte order, and a missing one where a new file would go.
-  const castdata::ListedCast& hayate = casts[3];
+  // Each file is the one the cast's name resolves to: the exact spelling,
+  // else the first in byte order, and a missing one where a new file would
+  // go.
+  const auto listed = [&](const std::string& name) {
+    return *std::find_if(casts.begin(), casts.end(), [&](const castdata::ListedCast& c) { return c.name == name; });
+  };
+  const castdata::ListedCast hayate = listed("HAYATE");
   EXPECT_EQ(hayate.profileFile, cast_ / "HAYATE.CST");
   EXPECT_EQ(hayate.dataFile, cast_ / "hayate.DAT");
   EXPECT_EQ(hayate.pictureFile, cast_ / "HAYATE.BMP");
-  EXPECT_EQ(casts[2].dataFile, cast_ / "Beta.dat");
-  EXPECT_EQ(casts[2].pictureFile, cast_ / "Beta.bmp");
+  EXPECT_EQ(listed("Beta").dataFile, cast_ / "Beta.dat");
+  EXPECT_EQ(listed("Beta").pictureFile, cast_ / "Beta.bmp");
+  EXPECT_EQ(listed("x").profileFile, cast_ / "x.cst");
+  EXPECT_EQ(listed("x").dataFile, cast_ / "x.dat");
   for (const castdata::ListedCast& cast : casts) {
     EXPECT_EQ(castdata::CastFilePath(cast.name, ".cst", game_.path()), cast.profileFile) << cast.name;
     EXPECT_EQ(castdata::CastFilePath(cast.name, ".dat", game_.path()), cast.dataFile) << cast.name;
