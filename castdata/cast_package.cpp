@@ -1,6 +1,7 @@
 #include "cast_package.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "cast_name.h"
 #include "error.h"
@@ -144,6 +145,11 @@ std::vector<std::uint8_t> WriteCastPackage(const CastPackage& package) {
   PutUint32(out, profileLengthOffset, static_cast<std::uint32_t>(package.castProfile.size()));
   Put(out, profileLengthOffset + 4, package.castProfile);
   return out;
+}
+
+bool CastNameFitsPackage(std::string_view castName) {
+  const std::optional<std::string> encoded = sjis::FromUtf8(castName);
+  return !encoded || encoded->size() <= kPackageNameFieldSize;
 }
 
 std::vector<std::uint8_t> BuildCastPackage(const platform::GameFolder& game, std::string_view castName) {

@@ -89,6 +89,13 @@ PackageReading ReadCastPackage(std::span<const std::uint8_t> bytes);
 // data or profile file is empty, or the package would reach 32768 bytes.
 std::vector<std::uint8_t> WriteCastPackage(const CastPackage& package);
 
+// Whether the cast name `castName` (UTF-8) travels whole in the package's
+// 8-byte name field. A longer one would be imported cut, perhaps in the
+// middle of a character, as another cast; every writer of a package for
+// publishing refuses it first. A name without a Shift-JIS form fits here:
+// WriteCastPackage refuses it with its own reason.
+bool CastNameFitsPackage(std::string_view castName);
+
 // The package of the cast `castName` (UTF-8) from cast/NAME.bmp, cast/NAME.dat
 // and cast/NAME.cst in `game`. Throws castdata::Error naming the file
 // that cannot be read, or as WriteCastPackage does.

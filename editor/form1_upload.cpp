@@ -29,7 +29,6 @@
 #include "form1.h"
 #include "message_box.h"
 #include "module1.h"
-#include "sjis.h"
 #include "ui_form1.h"
 #include "upload_image.h"
 #include "upload_page.h"
@@ -49,15 +48,6 @@ const QString kNoTemplate = QStringLiteral("dat/orv_up.datが見つかりませ�
 
 constexpr int kPropertyPage = 0;
 constexpr int kNormalWindow = 1;
-
-// Whether the cast name travels whole in a package's 8-byte name field; a
-// longer one would come back from the import cut, perhaps in the middle of a
-// character. A name without a Shift-JIS form is left to the package writer,
-// which says so.
-bool NameFitsPackage(const std::string& name) {
-  const std::optional<std::string> encoded = sjis::FromUtf8(name);
-  return !encoded || encoded->size() <= castdata::kPackageNameFieldSize;
-}
 
 // The length of the cast picture, read from the file system.
 std::uintmax_t PictureLength(const fs::path& picture) {
@@ -93,7 +83,7 @@ void Form1::OnCmPackClick() {
   const std::string name = ui_->cbFile->currentText().toStdString();
   bool nameRefused = false;
   const auto nameFits = [&] {
-    if (NameFitsPackage(name)) return true;
+    if (castdata::CastNameFitsPackage(name)) return true;
     nameRefused = true;
     messagebox::Show(this, kNameTooLongForUpload);
     return false;
