@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -49,6 +50,12 @@ int ConvertUntilStuck(const Converter& converter, char*& in, std::size_t& inLeft
   return 0;
 }
 
+// ASCII stands for itself in both encodings, so text made of it alone (key
+// names, numbers, most file names) needs no conversion.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 bool IsLeadByte(unsigned char byte) {
@@ -56,6 +63,7 @@ bool IsLeadByte(unsigned char byte) {
 }
 
 std::string ToUtf8(std::string_view sjisBytes) {
+  if (IsAscii(sjisBytes)) return std::string(sjisBytes);
   // Each thread opens its descriptor at its first conversion and keeps it:
   // opening one costs more than converting a name or a line.
   thread_local Converter converter("UTF-8", "CP932");
@@ -76,6 +84,7 @@ std::string ToUtf8(std::string_view sjisBytes) {
 }
 
 std::optional<std::string> FromUtf8(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   thread_local Converter converter("CP932", "UTF-8");  // kept as in ToUtf8
   converter.Reset();
   if (!converter.ok()) return std::nullopt;
