@@ -130,6 +130,33 @@ TEST_F(CheckCommand, ProblemsComeInTheOrderOfTheSave) {
   EXPECT_NE(lines[8].find("picture"), std::string::npos);
 }
 
+TEST_F(CheckCommand, JsonNamesTheFileTheFieldAndTheProblemOfEach) {
+  Write(ValidCast());
+  const ProgramResult passing = Run({"check", "ABC", "--json"});
+  EXPECT_EQ(passing.exitStatus, 0) << passing.err;
+  EXPECT_EQ(Parsed(passing), (Json{{"name", "ABC"}, {"problems", Json::array()}}));
+
+  FixtureCast cast = ValidCast();
+  cast.profile.Name = "";
+  cast.record.keepDistance = 0;
+  Write(cast);
+  const ProgramResult failing = Run({"check", "ABC", "--json"});
+  EXPECT_EQ(failing.exitStatus, 1);
+  EXPECT_EQ(failing.err, "");
+  const std::string folder = game().generic_string() + "/cast/";
+  EXPECT_EQ(Parsed(failing),
+            (Json{{"name", "ABC"},
+                  {"problems",
+                   {{{"file", folder + "ABC.cst"}, {"field", "Name"}, {"text", "no unit name"}},
+                    {{"file", folder + "ABC.dat"},
+                     {"field", "keepDistance"},
+                     {"text", "0 is outside the slider's range 20-1000"}}}}}));
+
+  const ProgramResult missing = Run({"check", "NONE", "--json"});
+  EXPECT_EQ(missing.exitStatus, 2);
+  EXPECT_EQ(missing.out, "") << "no JSON for a cast that cannot be read";
+}
+
 TEST_F(CheckCommand, ACastOrGameFileThatCannotBeReadIsAFailure) {
   struct Case {
     std::string name;

@@ -12,6 +12,7 @@ TEST(CastToolCommandLine, HelpOnTheToolAndOnEveryCommand) {
     std::string usage;
   } cases[] = {
       {{"--help"}, "Usage: casttool [OPTIONS] SUBCOMMAND"},
+      {{"help", "--help"}, "Usage: casttool help"},
       {{"pack", "--help"}, "Usage: casttool pack"},
       {{"unpack", "--help"}, "Usage: casttool unpack"},
       {{"weapons", "--help"}, "Usage: casttool weapons"},
@@ -26,6 +27,37 @@ TEST(CastToolCommandLine, HelpOnTheToolAndOnEveryCommand) {
     EXPECT_EQ(result.exitStatus, 0) << c.usage;
     EXPECT_NE(result.out.find(c.usage), std::string::npos) << result.out;
     EXPECT_EQ(result.err, "") << c.usage;
+  }
+}
+
+TEST(CastToolCommandLine, HelpCommandPrintsWhatHelpOptionPrints) {
+  const std::vector<std::string> commands = {"",     "help",   "pack",  "unpack", "weapons",
+                                             "list", "show",   "check", "import", "export"};
+  for (const std::string& command : commands) {
+    const ProgramResult asked = RunCastTool(command.empty() ? std::vector<std::string>{"help"}
+                                                            : std::vector<std::string>{"help", command});
+    const ProgramResult option = RunCastTool(command.empty() ? std::vector<std::string>{"--help"}
+                                                             : std::vector<std::string>{command, "--help"});
+    EXPECT_EQ(asked.exitStatus, 0) << command << asked.err;
+    EXPECT_EQ(asked.err, "") << command;
+    EXPECT_NE(asked.out, "") << command;
+    EXPECT_EQ(asked.out, option.out) << command;
+  }
+}
+
+TEST(CastToolCommandLine, AnUnknownCommandIsNamed) {
+  gamefixture::TemporaryFolder game;
+  const std::vector<std::string> cases[] = {
+      {"bogus"},
+      {"-C", game.path().string(), "bogus", "list"},
+      {"help", "bogus"},
+      {"--", "bogus"},
+  };
+  for (const auto& arguments : cases) {
+    const ProgramResult result = RunCastTool(arguments);
+    EXPECT_EQ(result.exitStatus, 2) << testing::PrintToString(arguments);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "casttool: unknown command 'bogus'\n") << testing::PrintToString(arguments);
   }
 }
 

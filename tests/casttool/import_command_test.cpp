@@ -18,7 +18,7 @@ TEST_F(ImportCommand, ImportedPackagesGoRefusedOnesStay) {
     std::string what;
     std::function<void(PackageFields&)> change;
     bool imported;
-    std::string message;  // the start of the first line after "foo.ec: "
+    std::string message;  // the start of the line after "foo.ec: "
   } cases[] = {
       {"a package", [](PackageFields&) {}, true, "ECファイルを展開しました"},
       {"a lower-case marker", [](PackageFields& p) { p.marker = "ce1"; }, false, "ECファイルではありません"},
@@ -34,11 +34,13 @@ TEST_F(ImportCommand, ImportedPackagesGoRefusedOnesStay) {
     gamefixture::WritePackageFile(game() / "foo.ec", fields);
     const ProgramResult result = Run({"import", "foo.ec"});
     EXPECT_EQ(result.exitStatus, c.imported ? 0 : 1) << c.what;
-    EXPECT_EQ(result.err, "") << c.what;
-    const std::vector<std::string> lines = Lines(result.out);
-    ASSERT_FALSE(lines.empty()) << c.what;
-    EXPECT_EQ(lines[0].rfind("foo.ec: " + c.message, 0), 0u) << lines[0];
-    for (const std::string& line : lines) EXPECT_EQ(line.rfind("foo.ec: ", 0), 0u) << line;
+    // An import is a result; a refusal is one error line.
+    const std::string& shown = c.imported ? result.out : result.err;
+    EXPECT_EQ(c.imported ? result.err : result.out, "") << c.what;
+    const std::vector<std::string> lines = Lines(shown);
+    ASSERT_EQ(lines.size(), 1u) << c.what << shown;
+    const std::string prefix = c.imported ? "foo.ec: " : "casttool: foo.ec: ";
+    EXPECT_EQ(lines[0].rfind(prefix + c.message, 0), 0u) << lines[0];
     EXPECT_EQ(std::filesystem::exists(game() / "foo.ec"), !c.imported) << c.what;
     EXPECT_EQ(std::filesystem::exists(game() / "cast/ABC.dat"), c.imported) << c.what;
   }
@@ -64,10 +66,12 @@ TEST_F(ImportCommand, SeveralPackagesEachWithItsMessagesAndTheWorstStatus) {
   gamefixture::WritePackageFile(game() / "bad.ec", bad);
   const ProgramResult result = Run({"import", "one.ec", "missing.ec", "bad.ec"});
   EXPECT_EQ(result.exitStatus, 2) << "a file that cannot be read outweighs a refused one";
-  EXPECT_EQ(Lines(result.out),
-            (std::vector<std::string>{"one.ec: ECファイルを展開しました", "bad.ec: ECファイルではありません"}));
-  ASSERT_EQ(Lines(result.err).size(), 1u) << result.err;
-  EXPECT_NE(result.err.find("missing.ec"), std::string::npos);
+  EXPECT_EQ(Lines(result.out), (std::vector<std::string>{"one.ec: ECファイルを展開しました"}));
+  const std::vector<std::string> errors = Lines(result.err);
+  ASSERT_EQ(errors.size(), 2u) << result.err;
+  EXPECT_EQ(errors[0].rfind("casttool: ", 0), 0u) << errors[0];
+  EXPECT_NE(errors[0].find("missing.ec"), std::string::npos) << errors[0];
+  EXPECT_EQ(errors[1], "casttool: bad.ec: ECファイルではありません");
   EXPECT_TRUE(std::filesystem::exists(game() / "cast/ONE.cst"));
   EXPECT_TRUE(std::filesystem::exists(game() / "bad.ec"));
 }

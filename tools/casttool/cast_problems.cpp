@@ -6,6 +6,7 @@
 #include "cast_package.h"
 #include "cast_rules.h"
 #include "derived_values.h"
+#include "messages.h"
 #include "weapon_list_items.h"
 
 namespace casttool {
@@ -18,12 +19,12 @@ constexpr int kLongestDistance = 1000;
 class ProblemList {
  public:
   void Add(const std::filesystem::path& file, const std::string& field, const std::string& text) {
-    lines_.push_back(file.generic_string() + ": " + field + ": " + text);
+    problems_.push_back({file.generic_string(), field, text});
   }
-  std::vector<std::string> Take() { return std::move(lines_); }
+  std::vector<CastProblem> Take() { return std::move(problems_); }
 
  private:
-  std::vector<std::string> lines_;
+  std::vector<CastProblem> problems_;
 };
 
 std::string Indexed(const char* field, std::size_t index) {
@@ -37,9 +38,7 @@ void CheckRanges(ProblemList& problems, const std::filesystem::path& file, const
                  std::span<const std::int16_t> values, int lowest, int highest) {
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (InRange(values[i], lowest, highest)) continue;
-    problems.Add(file, Indexed(field, i),
-                 std::to_string(values[i]) + " is outside the slider's range " + std::to_string(lowest) + "-" +
-                     std::to_string(highest));
+    problems.Add(file, Indexed(field, i), messages::OutsideSliderRange(values[i], lowest, highest));
   }
 }
 
@@ -49,7 +48,7 @@ void CheckTotal(ProblemList& problems, const std::filesystem::path& file, const 
                 std::span<const std::int16_t> values) {
   const int total = Total(values);
   if (total > kLongestBudget) {
-    problems.Add(file, field, "total " + std::to_string(total) + " is above " + std::to_string(kLongestBudget));
+    problems.Add(file, field, messages::TotalAbove(total, kLongestBudget));
   }
 }
 
@@ -59,13 +58,11 @@ void CheckWeapons(ProblemList& problems, const CastFiles& cast, const castdata::
     const std::vector<castdata::ListItem> items = castdata::WeaponSlotItems(catalogue, slot);
     const std::string field = Indexed("weaponIndex", slot);
     if (index == -1) {
-      problems.Add(cast.dataFile, field, "no weapon selected (-1)");
+      problems.Add(cast.dataFile, field, messages::kNoWeapon);
     } else if (index < 0 || index >= static_cast<int>(items.size())) {
-      problems.Add(cast.dataFile, field,
-                   std::to_string(index) + " is not in the list of weapon slot " + std::to_string(slot) +
-                       (items.empty() ? " (the list is empty)" : " (0-" + std::to_string(items.size() - 1) + ")"));
+      problems.Add(cast.dataFile, field, messages::NotInWeaponList(index, slot, static_cast<int>(items.size())));
     } else if (items[index].data == castdata::kUnusableMark) {
-      problems.Add(cast.dataFile, field, "weapon " + std::to_string(index + 1) + " is unusable");
+      problems.Add(cast.dataFile, field, messages::UnusableWeapon(index + 1));
     }
   }
 }
@@ -76,14 +73,14 @@ void CheckParameters(ProblemList& problems, const CastFiles& cast, bool shopMode
     const int points = record.paramPoints[i];
     if (!InRange(points, castdata::kFewestParameterPoints, castdata::kMostParameterPoints)) {
       problems.Add(cast.dataFile, Indexed("paramPoints", i),
-                   std::to_string(points) + " is outside the slider's range 0-100");
+                   messages::OutsideSliderRange(points, castdata::kFewestParameterPoints,
+                                                castdata::kMostParameterPoints));
       continue;
     }
     const int derived = castdata::DerivedParameterValue(i, points);
     if (record.paramValue[i] != derived) {
       problems.Add(cast.dataFile, Indexed("paramValue", i),
-                   std::to_string(record.paramValue[i]) + ", but paramPoints[" + std::to_string(i) + "] " +
-                       std::to_string(points) + " gives " + std::to_string(derived));
+                   messages::DerivedValueMismatch(record.paramValue[i], i, points, derived));
     }
   }
   if (!shopMode) CheckTotal(problems, cast.dataFile, "paramPoints", record.paramPoints);
@@ -91,11 +88,11 @@ void CheckParameters(ProblemList& problems, const CastFiles& cast, bool shopMode
 
 }  // namespace
 
-std::vector<std::string> CastProblems(const CastFiles& cast, const castdata::WeaponCatalogue& catalogue,
+std::vector<CastProblem> CastProblems(const CastFiles& cast, const castdata::WeaponCatalogue& catalogue,
                                       bool shopMode) {
   ProblemList problems;
   const castdata::CastRecord& record = cast.record;
-  if (cast.profile.Name.empty()) problems.Add(cast.profileFile, "Name", "no unit name");
+  if (cast.profile.Name.empty()) problems.Add(cast.profileFile, "Name", messages::kNoUnitName);
   CheckWeapons(problems, cast, catalogue);
   CheckParameters(problems, cast, shopMode);
 
@@ -105,21 +102,19 @@ std::vector<std::string> CastProblems(const CastFiles& cast, const castdata::Wea
   CheckTotal(problems, cast.dataFile, "movePattern", record.movePattern);
   if (!InRange(record.keepDistance, kShortestDistance, kLongestDistance)) {
     problems.Add(cast.dataFile, "keepDistance",
-                 std::to_string(record.keepDistance) + " is outside the slider's range 20-1000");
+                 messages::OutsideSliderRange(record.keepDistance, kShortestDistance, kLongestDistance));
   }
 
   const std::int16_t check = castdata::ComputeRecordCheck(record.wins, record.losses);
   if (record.recordCheck != check) {
     problems.Add(cast.dataFile, "recordCheck",
-                 std::to_string(record.recordCheck) + ", but wins " + std::to_string(record.wins) + " and losses " +
-                     std::to_string(record.losses) + " give " + std::to_string(check));
+                 messages::RecordCheckMismatch(record.recordCheck, record.wins, record.losses, check));
   }
 
   if (!cast.pictureBytes) {
-    problems.Add(cast.pictureFile, "picture", "missing");
+    problems.Add(cast.pictureFile, "picture", messages::kPictureMissing);
   } else if (*cast.pictureBytes != castdata::kCastPictureSize) {
-    problems.Add(cast.pictureFile, "picture",
-                 std::to_string(*cast.pictureBytes) + " bytes, not " + std::to_string(castdata::kCastPictureSize));
+    problems.Add(cast.pictureFile, "picture", messages::PictureSize(*cast.pictureBytes, castdata::kCastPictureSize));
   }
   return problems.Take();
 }

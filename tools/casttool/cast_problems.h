@@ -28,10 +28,20 @@
 
 namespace casttool {
 
-// One line per problem, "FILE: FIELD: what is wrong", in the order of the
-// table; none for a cast that passes. `shopMode` relaxes what shop mode
-// relaxes: the weapon lists were read with it, and the pool may pass 100.
-std::vector<std::string> CastProblems(const CastFiles& cast, const castdata::WeaponCatalogue& catalogue,
+// One problem: the file and the field it lies in, and what is wrong.
+struct CastProblem {
+  std::string file;   // the cast file's path, as a path with "/"
+  std::string field;  // "weaponIndex[2]", "picture", ...
+  std::string text;   // "no weapon selected (-1)", ...
+
+  // "FILE: FIELD: TEXT"
+  std::string Line() const { return file + ": " + field + ": " + text; }
+};
+
+// The problems in the order of the table; none for a cast that passes.
+// `shopMode` relaxes what shop mode relaxes: the weapon lists were read with
+// it, and the pool may pass 100.
+std::vector<CastProblem> CastProblems(const CastFiles& cast, const castdata::WeaponCatalogue& catalogue,
                                       bool shopMode);
 
 }  // namespace casttool

@@ -4,12 +4,25 @@
 #include "cast_reading.h"
 #include "error.h"
 #include "game_lists.h"
+#include "json_output.h"
+#include "messages.h"
 
 namespace casttool {
+namespace {
 
-ExitStatus CheckCast(const platform::GameFolder& game, const std::string& name, bool shopMode,
+Json ProblemsJson(const std::string& name, const std::vector<CastProblem>& problems) {
+  Json list = Json::array();
+  for (const CastProblem& problem : problems) {
+    list.push_back(Json{{"file", problem.file}, {"field", problem.field}, {"text", problem.text}});
+  }
+  return Json{{"name", name}, {"problems", std::move(list)}};
+}
+
+}  // namespace
+
+ExitStatus CheckCast(const platform::GameFolder& game, const std::string& name, bool shopMode, bool json,
                      Output& output) {
-  std::vector<std::string> problems;
+  std::vector<CastProblem> problems;
   try {
     const CastFiles cast = ReadCastFiles(game, name);
     problems = CastProblems(cast, ReadGameLists(game, shopMode).catalogue, shopMode);
@@ -17,12 +30,14 @@ ExitStatus CheckCast(const platform::GameFolder& game, const std::string& name, 
     output.Error(error.what());
     return ExitStatus::kFailure;
   }
-  if (problems.empty()) {
-    output.out() << name << ": no problems\n";
-    return ExitStatus::kSuccess;
+  if (json) {
+    output.Write(JsonText(ProblemsJson(name, problems), 2));
+  } else if (problems.empty()) {
+    output.WriteLine(messages::NoProblems(name));
+  } else {
+    for (const CastProblem& problem : problems) output.WriteLine(problem.Line());
   }
-  for (const std::string& problem : problems) output.out() << problem << '\n';
-  return ExitStatus::kProblem;
+  return problems.empty() ? ExitStatus::kSuccess : ExitStatus::kProblem;
 }
 
 }  // namespace casttool

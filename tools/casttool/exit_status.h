@@ -5,9 +5,11 @@ namespace casttool {
 
 enum class ExitStatus {
   kSuccess = 0,  // the command did all it was asked
-  kProblem = 1,  // the command ran and found a problem: a refused package, a
-                 // cast with problems, a file left untouched
-  kFailure = 2,  // bad usage, or a file that cannot be read
+  kProblem = 1,  // the command ran and found a problem: a refused package or
+                 // export, a cast with problems, a file that could not be
+                 // rewritten, a standard output that could not be written
+  kFailure = 2,  // bad usage (an unknown command or option), or a file that
+                 // cannot be read
 };
 
 // The status that says more: a failure outweighs a problem, a problem a

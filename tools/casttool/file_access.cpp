@@ -9,6 +9,7 @@
 
 #include "cast_file_path.h"
 #include "file_bytes.h"
+#include "messages.h"
 
 namespace casttool {
 
@@ -19,7 +20,7 @@ std::optional<std::string> UnreadableReason(const std::filesystem::path& path) {
     return castdata::ReadFailureReason(path, error.message());
   }
   // A pipe or a device is no game file, and opening a pipe would wait for a writer.
-  if (!std::filesystem::is_regular_file(status)) return castdata::ReadFailureReason(path, "通常のファイルではありません");
+  if (!std::filesystem::is_regular_file(status)) return castdata::ReadFailureReason(path, messages::kNotARegularFile);
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
   if (fd < 0) return castdata::ReadFailureReason(path, std::strerror(errno));
   ::close(fd);

@@ -5,6 +5,7 @@
 
 #include "game_files.h"
 #include "game_folder_search.h"
+#include "messages.h"
 
 namespace casttool {
 
@@ -24,9 +25,9 @@ platform::GameFolder ChooseGameFolder(const std::string& folderOption) {
   }
   const platform::GameFolderSearch search = platform::FindGameFolder(candidates, castdata::HoldsGameOrCasts);
   if (search.found) return platform::GameFolder(*search.found);
-  std::string tried;
-  for (const fs::path& folder : search.tried) tried += (tried.empty() ? "「" : "」「") + folder.string();
-  throw NoGameFolder(tried + "」はゲームフォルダではありません(orv.txtもcastフォルダもありません)");
+  std::vector<std::string> tried;
+  for (const fs::path& folder : search.tried) tried.push_back(folder.string());
+  throw NoGameFolder(messages::NoGameFolder(tried));
 }
 
 }  // namespace casttool

@@ -1,9 +1,10 @@
 #include "import_command.h"
 
-#include <sstream>
+#include <filesystem>
 #include <system_error>
 
 #include "file_access.h"
+#include "messages.h"
 #include "package_import.h"
 
 namespace casttool {
@@ -19,11 +20,21 @@ ExitStatus ImportPackages(const platform::GameFolder& game, const std::vector<st
       continue;
     }
     const castdata::PackageImportOutcome outcome = castdata::ImportCastPackage(package, game);
-    std::istringstream lines(outcome.message);
-    for (std::string line; std::getline(lines, line);) output.out() << file << ": " << line << '\n';
+    if (!outcome.imported) {
+      output.Error(messages::AboutFile(file, outcome.message));
+      status = Worse(status, ExitStatus::kProblem);
+      continue;
+    }
+    // The first line says the cast was imported; any after it, why the
+    // package is still there.
+    const std::string& message = outcome.message;
+    const std::size_t lineEnd = message.find('\n');
+    output.WriteLine(messages::AboutFile(file, message.substr(0, lineEnd)));
+    if (lineEnd != std::string::npos) output.Error(messages::AboutFile(file, message.substr(lineEnd + 1)));
     std::error_code ignored;
-    const bool packageLeft = std::filesystem::exists(std::filesystem::symlink_status(package, ignored));
-    if (!outcome.imported || packageLeft) status = Worse(status, ExitStatus::kProblem);
+    if (std::filesystem::exists(std::filesystem::symlink_status(package, ignored))) {
+      status = Worse(status, ExitStatus::kProblem);
+    }
   }
   return status;
 }

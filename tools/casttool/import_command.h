@@ -2,7 +2,6 @@
 // the editor's start-up imports the packages it finds.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,14 @@
 
 namespace casttool {
 
-// The import's messages on standard output, each line as "FILE: message".
-// A package is deleted only when its cast was imported. Exit status: kProblem
-// for a package refused or not imported, or imported but left in place (the
-// editor would import it again); kFailure for a file that cannot be read,
-// which is reported on standard error; the worst over all files.
+// "FILE: ECファイルを展開しました" on standard output for each package
+// imported, which is then deleted. A refusal (no package, a broken one, a
+// cast that cannot be written) goes to standard error as one line,
+// "casttool: FILE: MESSAGE", and the package stays.
+//
+// Exit status: kProblem for a package refused, or imported but left in place
+// (the editor would import it again, and standard error says why); kFailure
+// for a file that cannot be read; the worst over all files.
 ExitStatus ImportPackages(const platform::GameFolder& game, const std::vector<std::string>& files,
                           Output& output);
 

@@ -11,6 +11,20 @@ std::string ScalarText(const Json& value) {
   return value.dump();
 }
 
+void AppendPlainText(std::string& text, const Json& object) {
+  for (const auto& [key, value] : object.items()) {
+    if (value.is_object()) {
+      AppendPlainText(text, value);
+    } else if (value.is_array()) {
+      text += key + ':';
+      for (const Json& element : value) text += ' ' + ScalarText(element);
+      text += '\n';
+    } else {
+      text += key + ": " + ScalarText(value) + '\n';
+    }
+  }
+}
+
 }  // namespace
 
 Json RecordJson(const castdata::CastRecord& r) {
@@ -48,22 +62,16 @@ Json ProfileJson(const castdata::CastProfile& profile) {
   return json;
 }
 
-void PrintJson(std::ostream& out, const Json& value) {
-  out << value.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+std::string JsonText(const Json& value, int indent) {
+  std::string text = value.dump(indent, ' ', false, Json::error_handler_t::replace);
+  if (indent > 0) text += '\n';
+  return text;
 }
 
-void PrintAsText(std::ostream& out, const Json& object) {
-  for (const auto& [key, value] : object.items()) {
-    if (value.is_object()) {
-      PrintAsText(out, value);
-    } else if (value.is_array()) {
-      out << key << ':';
-      for (const Json& element : value) out << ' ' << ScalarText(element);
-      out << '\n';
-    } else {
-      out << key << ": " << ScalarText(value) << '\n';
-    }
-  }
+std::string PlainText(const Json& object) {
+  std::string text;
+  AppendPlainText(text, object);
+  return text;
 }
 
 }  // namespace casttool

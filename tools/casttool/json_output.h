@@ -4,7 +4,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
-#include <ostream>
+#include <string>
 
 #include "cast_profile.h"
 #include "cast_record.h"
@@ -20,14 +20,15 @@ Json RecordJson(const castdata::CastRecord& record);
 // {"Name": ..., "Comm1": ..., "Comm2": ..., "Comm3": ..., "Maker": ..., "EMail": ...}
 Json ProfileJson(const castdata::CastProfile& profile);
 
-// Writes `value` indented, followed by a line end. Text is written as UTF-8;
-// a byte that is not UTF-8 (a file name in another encoding) becomes U+FFFD,
-// so the output always parses.
-void PrintJson(std::ostream& out, const Json& value);
+// `value` as JSON text: on one line, or with `indent` > 0 indented by that
+// many spaces and followed by a line end. Text is written as UTF-8; a byte
+// that is not UTF-8 (a file name in another encoding) becomes U+FFFD, so the
+// output always parses.
+std::string JsonText(const Json& value, int indent = -1);
 
-// Writes an object as "key: value" lines: a nested object's keys on lines of
-// their own, an array's numbers separated by spaces, text as it stands, null
-// as "none".
-void PrintAsText(std::ostream& out, const Json& object);
+// An object as "key: value" lines: a nested object's keys on lines of their
+// own, an array's numbers separated by spaces, text as it stands, null as
+// "none".
+std::string PlainText(const Json& object);
 
 }  // namespace casttool

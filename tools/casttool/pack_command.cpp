@@ -1,24 +1,89 @@
 #include "pack_command.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+
 #include "file_access.h"
-#include "orvdll.h"
+#include "file_bytes.h"
+#include "messages.h"
+#include "packed_format.h"
+#include "rotation_base.h"
+#include "whole_file.h"
 
 namespace casttool {
+namespace {
+
+struct Refusal {
+  ExitStatus status;
+  std::string reason;
+};
+
+// Why the file at `path` cannot be rewritten, before it is read: nullopt for
+// a regular file that can be read and written.
+std::optional<Refusal> RefusalBeforeReading(const std::filesystem::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    return Refusal{ExitStatus::kFailure, castdata::ReadFailureReason(path, std::strerror(errno))};
+  }
+  // The rename would put a plain file in the place of a folder, a pipe or a
+  // device, and reading a pipe could wait for ever.
+  if (!S_ISREG(status.st_mode)) {
+    return Refusal{ExitStatus::kProblem, S_ISDIR(status.st_mode) ? castdata::ReadFailureReason(path, "")
+                                                                 : messages::kNotARegularFile};
+  }
+  // The rewrite replaces the file by renaming a new one over it, which the
+  // folder allows even for a file its user may not write: so ask first.
+  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+    return Refusal{ExitStatus::kProblem, std::strerror(errno)};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 ExitStatus PackFiles(const platform::GameFolder& game, const std::vector<std::string>& files,
                      PackDirection direction, Output& output) {
   const bool pack = direction == PackDirection::kPack;
   ExitStatus status = ExitStatus::kSuccess;
+  const auto refuse = [&](const std::string& file, const Refusal& refusal) {
+    output.Error(messages::FileFailure(file, refusal.reason));
+    status = Worse(status, refusal.status);
+  };
   for (const std::string& file : files) {
+    // As FilePack does, every file given to pack draws a rotation base,
+    // also one that is left as it is.
+    const int base = pack ? scrambler::DrawRotationBase() : 0;
     const std::filesystem::path path = InGameFolder(game, file);
-    if (const auto error = UnreadableFileError(path)) {
-      output.Error(*error);
-      status = Worse(status, ExitStatus::kFailure);
+    if (const std::optional<Refusal> refusal = RefusalBeforeReading(path)) {
+      refuse(file, *refusal);
       continue;
     }
-    const bool rewritten = (pack ? FilePack(path.c_str()) : FileUnpack(path.c_str())) == 1;
-    output.out() << file << ": " << (rewritten ? (pack ? "packed" : "unpacked") : "left untouched") << '\n';
-    if (!rewritten) status = Worse(status, ExitStatus::kProblem);
+    std::string reason;
+    std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason, scrambler::kHeaderSize);
+    if (!bytes) {
+      refuse(file, {ExitStatus::kFailure, reason});
+      continue;
+    }
+    if (scrambler::IsPacked(*bytes) == pack) {
+      output.WriteLine(pack ? messages::AlreadyPacked(file) : messages::AlreadyUnpacked(file));
+      continue;
+    }
+    if (pack) {
+      scrambler::PackInPlace(*bytes, base);
+    } else {
+      scrambler::UnpackInPlace(*bytes);
+    }
+    if (!wholefile::Replace(path, *bytes, &reason)) {
+      refuse(file, {ExitStatus::kProblem, reason});
+      continue;
+    }
+    output.WriteLine(pack ? messages::Packed(file) : messages::Unpacked(file));
   }
   return status;
 }

@@ -20,11 +20,7 @@ ExitStatus ShowCast(const platform::GameFolder& game, const std::string& name, b
       {"record", RecordJson(cast.record)},
       {"pictureBytes", cast.pictureBytes ? Json(*cast.pictureBytes) : Json(nullptr)},
   };
-  if (json) {
-    PrintJson(output.out(), result);
-  } else {
-    PrintAsText(output.out(), result);
-  }
+  output.Write(json ? JsonText(result, 2) : PlainText(result));
   return ExitStatus::kSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "weapons_command.h"
 
+#include <string>
+
 #include "error.h"
 #include "game_lists.h"
 #include "json_output.h"
@@ -29,19 +31,20 @@ Json ListsJson(const GameLists& lists, bool shopMode) {
   return result;
 }
 
-void PrintListsAsText(std::ostream& out, const Json& lists) {
-  out << "playerNumber: " << lists["playerNumber"].get<int>() << '\n';
+std::string ListsText(const Json& lists) {
+  std::string text = "playerNumber: " + std::to_string(lists["playerNumber"].get<int>()) + '\n';
   int category = 0;
   for (const Json& slot : lists["slots"]) {
-    out << "slot " << category++ << ":\n";
-    for (const Json& item : slot) out << "  " << item["text"].get<std::string>() << '\n';
+    text += "slot " + std::to_string(category++) + ":\n";
+    for (const Json& item : slot) text += "  " + item["text"].get<std::string>() + '\n';
   }
   if (lists.contains("shop")) {
-    out << "shop:\n";
+    text += "shop:\n";
     for (const Json& item : lists["shop"]) {
-      out << "  " << item["code"].get<int>() << ' ' << item["text"].get<std::string>() << '\n';
+      text += "  " + std::to_string(item["code"].get<int>()) + ' ' + item["text"].get<std::string>() + '\n';
     }
   }
+  return text;
 }
 
 }  // namespace
@@ -55,11 +58,7 @@ ExitStatus ShowWeapons(const platform::GameFolder& game, bool shopMode, bool jso
     return ExitStatus::kFailure;
   }
   const Json result = ListsJson(lists, shopMode);
-  if (json) {
-    PrintJson(output.out(), result);
-  } else {
-    PrintListsAsText(output.out(), result);
-  }
+  output.Write(json ? JsonText(result, 2) : ListsText(result));
   return ExitStatus::kSuccess;
 }
 
