@@ -169,15 +169,13 @@ bool CastFolderListing::ReadCastFile(std::size_t cast, CastFileKind kind, std::s
   const int fd = ::openat(::dirfd(listing_.get()), fileName.data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return fail(std::strerror(errno));
   int error = 0;
+  char chunk[kReadChunk];
   while (bytes.size() < limit) {
-    const std::size_t done = bytes.size();
-    const std::size_t wanted = std::min(kReadChunk, limit - done);
-    bytes.resize(done + wanted);
-    const ssize_t n = ::read(fd, bytes.data() + done, wanted);
-    bytes.resize(done + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    const ssize_t n = ::read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) error = errno;
     if (n <= 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
   }
   // The file's type is asked only where a pipe or a device would show, an
   // empty read, so that a listing of many casts asks it of none.
