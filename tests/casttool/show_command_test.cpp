@@ -1,4 +1,6 @@
 // show: one cast, every field by its name.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "casttool_game.h"
@@ -111,8 +113,12 @@ TEST_F(ShowCommand, ACastThatCannotBeReadIsAFailureNamingTheFile) {
       {"NODATA", "cast/NODATA.dat"},  // a profile file alone
       {"DATA", "cast/DATA.cst"},      // a data file alone is no cast
       {"../ABC", ""},                 // a name that leaves the cast folder
+      {"PIPE", "cast/PIPE.dat"},      // a pipe is never waited for
   };
   Write(ValidCast());
+  Write(ValidCast("PIPE"));
+  std::filesystem::remove(game() / "cast/PIPE.dat");
+  ASSERT_EQ(::mkfifo((game() / "cast/PIPE.dat").c_str(), 0644), 0);
   gamefixture::WriteBytes(game() / "cast/NODATA.cst", "[Data]\r\n");
   gamefixture::WriteBytes(game() / "cast/DATA.dat", std::string(186, '\0'));
   for (const Case& c : cases) {

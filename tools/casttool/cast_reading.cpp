@@ -7,6 +7,7 @@
 #include "cast_folder.h"
 #include "error.h"
 #include "file_access.h"
+#include "messages.h"
 
 namespace casttool {
 namespace {
@@ -32,8 +33,10 @@ CastFiles ReadCastFiles(const platform::GameFolder& game, std::string_view name)
   cast.pictureFile = castdata::CastFilePath(name, ".bmp", game);
   if (!castdata::CastExists(name, game)) {
     throw castdata::Error(castdata::CannotRead(
-        cast.profileFile, UnreadableReason(cast.profileFile).value_or("ファイルが見つかりません")));
+        cast.profileFile, UnreadableReason(cast.profileFile).value_or(messages::kFileNotFound)));
   }
+  // Opening a pipe to read it would wait for a writer.
+  if (const auto problem = UnreadableFileError(cast.dataFile)) throw castdata::Error(*problem);
   cast.record = castdata::ReadCastData(name, game);
   cast.profile = castdata::ReadCastProfile(name, game);
   cast.pictureBytes = PictureBytes(cast.pictureFile);

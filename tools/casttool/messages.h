@@ -147,6 +147,7 @@ inline constexpr const char* kUsageHint = " (run with --help for more informatio
 // A file a command could not work on: "FILE: REASON".
 std::string FileFailure(std::string_view file, std::string_view reason);
 inline constexpr const char* kNotARegularFile = "通常のファイルではありません";
+inline constexpr const char* kFileNotFound = "ファイルが見つかりません";
 inline constexpr const char* kUnknownReason = "原因不明のエラーです";
 std::string CannotWriteStandardOutput(std::string_view reason);
 std::string NoGameFolder(const std::vector<std::string>& foldersTried);
