@@ -78,6 +78,8 @@ class Form1SaveLoadTest : public QObject {
   void LoadPutsTheCastIntoTheControls();
   void LoadedCastIsSavedBackAsItWasButTheFirstWeapon_data();
   void LoadedCastIsSavedBackAsItWasButTheFirstWeapon();
+  void DemoCastIsSavedBackByteForByte_data();
+  void DemoCastIsSavedBackByteForByte();
   void OwnershipDecidesHiddenDataAndTheSave_data();
   void OwnershipDecidesHiddenDataAndTheSave();
   void StoredRecordCheckAndSerialAreTested();
@@ -105,7 +107,7 @@ void Form1SaveLoadTest::LoadPutsTheCastIntoTheControls() {
 
   QCOMPARE(Text(*form, "TxName"), QStringLiteral("疾風"));
   QCOMPARE((QStringList{form->TxCom(0)->text(), form->TxCom(1)->text(), form->TxCom(2)->text()}),
-           (QStringList{"高速で敵の背後を", "取る接近戦型。", "光子剣が主力。"}));
+           (QStringList{"高速で敵の背後を", "取る接近戦型。", "衝撃砲が主力。"}));
   QCOMPARE(Text(*form, "TxMaker"), QStringLiteral("風間ハヤト"));
   QCOMPARE(Text(*form, "TxEmail"), QStringLiteral("hayate@example.jp"));
   QCOMPARE(WeaponIndexes(*form), (QList<int>{12, 0, 1, 0, 0, 0}));
@@ -148,6 +150,7 @@ void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon() {
   QFETCH(bool, shopMode);
   QFETCH(int, firstWeapon);
   DemoGameFolder game;
+  Store("HAYATE", [](castdata::CastRecord& record) { record.weaponIndex[0] = 9; });
   castdata::CastRecord expected = Stored("HAYATE");
   const std::string profile = gamefixture::ReadBytes("cast/HAYATE.cst");
   auto form = MakeDemoForm(shopMode);
@@ -157,6 +160,24 @@ void Form1SaveLoadTest::LoadedCastIsSavedBackAsItWasButTheFirstWeapon() {
   expected.weaponIndex[0] = static_cast<std::int16_t>(firstWeapon);
   QVERIFY(Stored("HAYATE") == expected);
   QCOMPARE(gamefixture::ReadBytes("cast/HAYATE.cst"), profile);
+}
+
+void Form1SaveLoadTest::DemoCastIsSavedBackByteForByte_data() {
+  QTest::addColumn<bool>("shopMode");
+  QTest::newRow("outside shop mode") << false;
+  QTest::newRow("shop mode") << true;
+}
+
+// The demo game's own cast holds what the editor shows of it: loading it and
+// saving it unchanged leaves its files as they were.
+void Form1SaveLoadTest::DemoCastIsSavedBackByteForByte() {
+  QFETCH(bool, shopMode);
+  DemoGameFolder game;
+  const gamefixture::FolderTree before = game.Snapshot();
+  auto form = MakeDemoForm(shopMode);
+  TypeName(*form, "HAYATE");
+  QCOMPARE(PressSave(*form), QStringList{kSaved});
+  QVERIFY(game.Snapshot() == before);
 }
 
 void Form1SaveLoadTest::OwnershipDecidesHiddenDataAndTheSave_data() {
