@@ -5,8 +5,9 @@
 // The window's behaviour is split into files by command, each a part of this
 // class: form1_sliders.cpp (the slider handlers and the pool clamp),
 // form1_startup.cpp (start-up and exit), form1_saveload.cpp (the cast list,
-// the load, the save command and the save routine), form1_upload.cpp and
-// form1_picture_help.cpp. Each
+// the load, the save command and the save routine), form1_upload.cpp,
+// form1_picture_help.cpp, form1_keyboard.cpp (the shortcuts) and
+// form1_accessibility.cpp (the names screen readers give the controls). Each
 // file connects the events of its own controls from a Connect... function
 // that the constructor calls.
 #pragma once
@@ -100,6 +101,9 @@ class Form1 : public QWidget {
   void ConnectSaveAndLoad();
   void ConnectUpload();
   void ConnectPictureAndHelp();
+  void ConnectKeyboard();
+  void NameControlsForScreenReaders();
+  void KeepTheWindowSteady();
   void RefreshCastList();
   void OnCbFileChange();
   void OnSaveClick();

@@ -6,6 +6,7 @@
 // line or when there is no game folder to run on.
 #include <QApplication>
 
+#include "application_setup.h"
 #include "exit_when_shown.h"
 #include "form1.h"
 #include "game_folder_choice.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     return ReadStartOptions(QCoreApplication::arguments()).exitStatus.value_or(0);
   }
   QApplication application(argc, argv);
+  SetUpApplication(application);
   exitwhenshown::IfAsked();
   const StartOptions options = ReadStartOptions(QApplication::arguments());
   if (options.exitStatus) return *options.exitStatus;
