@@ -9,6 +9,8 @@
 #include <new>
 #include <utility>
 
+#include "temporary_file.h"
+
 namespace wholefile {
 namespace {
 
@@ -21,6 +23,36 @@ mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// Reads from `fd` until the end of the file, appending to `bytes`.
+bool ReadToEnd(int fd, std::vector<std::uint8_t>& bytes) {
+  std::uint8_t chunk[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) return true;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+}
+
+// Reads up to bytes.size() - filled bytes into `bytes` from `filled` on, and
+// cuts `bytes` to what was read.
+bool ReadInto(int fd, std::vector<std::uint8_t>& bytes, std::size_t filled) {
+  while (filled < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    filled += static_cast<std::size_t>(n);
+  }
+  bytes.resize(filled);
+  return true;
 }
 
 bool WriteAll(int fd, std::span<const std::uint8_t> contents) {
@@ -44,14 +76,19 @@ std::filesystem::path ReplacedFile(const std::filesystem::path& path) {
   return error ? path : resolved;
 }
 
-// mkstemp's pattern for the temporary file beside `target`. The copy of the
-// file name is cut short enough that the temporary name stays within the
-// file system's 255-byte limit even when the file's own name is at it.
-std::string TemporaryPattern(const std::filesystem::path& target) {
-  constexpr std::size_t kLongestKeptName = 240;
-  std::string name = target.filename().string();
-  if (name.size() > kLongestKeptName) name.resize(kLongestKeptName);
-  return (target.parent_path() / ("." + name + ".XXXXXX")).string();
+// Whether this process may write the existing file `target` itself, with its
+// effective user and groups (root may write any file).
+bool MayWrite(const std::filesystem::path& target) {
+  return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Gives the new file the old one's owner, group and permissions, or a new
+// file's permissions when there was none. Only a privileged process may give
+// a file away; for any other this works when the old file is its own and of
+// one of its groups, and fails otherwise.
+bool TakeOverIdentity(int fd, const struct stat* old) {
+  if (old == nullptr) return ::fchmod(fd, NewFileMode()) == 0;
+  return ::fchown(fd, old->st_uid, old->st_gid) == 0 && ::fchmod(fd, old->st_mode & 07777) == 0;
 }
 
 void SyncFolder(const std::filesystem::path& folder) {
@@ -65,36 +102,29 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason, std::size_t spareCapacity) {
-  const int fd = ::open(path.c_str(), O_RDONLY);
+                                              std::string* reason, std::size_t leadingRoom) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetReason(reason, errno);
     return std::nullopt;
   }
+  // The bytes go straight into the buffer, sized from the file's length;
+  // whatever the file gained meanwhile (or all of what is no regular file)
+  // is appended after.
   std::vector<std::uint8_t> bytes;
   struct stat info {};
+  bool read = false;
   try {
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-      bytes.reserve(static_cast<std::size_t>(info.st_size) + spareCapacity);
-    }
-    std::uint8_t chunk[65536];
-    for (;;) {
-      const ssize_t n = ::read(fd, chunk, sizeof chunk);
-      if (n == 0) break;
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        SetReason(reason, errno);
-        ::close(fd);
-        return std::nullopt;
-      }
-      bytes.insert(bytes.end(), chunk, chunk + n);
-    }
+    const std::size_t expected =
+        (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.resize(leadingRoom + expected);
+    read = ReadInto(fd, bytes, leadingRoom) && ReadToEnd(fd, bytes);
+    if (!read) SetReason(reason, errno);
   } catch (const std::bad_alloc&) {
     SetReason(reason, ENOMEM);
-    ::close(fd);
-    return std::nullopt;
   }
   ::close(fd);
+  if (!read) return std::nullopt;
   return bytes;
 }
 
@@ -105,26 +135,31 @@ bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> co
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)) {
-  other.temporary_.clear();
-}
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      descriptor_(std::exchange(other.descriptor_, -1)) {}
 
 StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
   if (this != &other) {
     Discard();
     target_ = std::move(other.target_);
-    temporary_ = std::move(other.temporary_);
-    other.temporary_.clear();
+    temporary_ = std::exchange(other.temporary_, {});
+    descriptor_ = std::exchange(other.descriptor_, -1);
   }
   return *this;
 }
 
 StagedFile::~StagedFile() { Discard(); }
 
+// Removed while still locked, so no clean-up ever sees it unlocked.
 void StagedFile::Discard() {
   if (!temporary_.empty()) {
     ::unlink(temporary_.c_str());
     temporary_.clear();
+  }
+  if (descriptor_ >= 0) {
+    ::close(descriptor_);
+    descriptor_ = -1;
   }
 }
 
@@ -132,29 +167,21 @@ bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::u
                        std::string* reason) {
   Discard();
   target_ = ReplacedFile(path);
-  std::string pattern = TemporaryPattern(target_);
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) {
-    SetReason(reason, errno);
-    return false;
-  }
-  temporary_ = pattern;
-
-  // The new file takes over the old one's owner (only a privileged process may
-  // give a file away; for any other it stays its own) and then its permissions.
   struct stat old {};
   const bool existed = ::stat(target_.c_str(), &old) == 0;
-  if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-    // Not permitted: the new file belongs to this process's user.
-  }
-  const mode_t mode = existed ? (old.st_mode & 07777) : NewFileMode();
-  if (::fchmod(fd, mode) != 0 || !WriteAll(fd, contents) || ::fsync(fd) != 0) {
+  if (existed && !MayWrite(target_)) {
     SetReason(reason, errno);
-    ::close(fd);
-    Discard();
     return false;
   }
-  if (::close(fd) != 0) {
+
+  RemoveLeftoverTemporaries(target_);
+  descriptor_ = CreateLockedTemporary(target_, &temporary_);
+  if (descriptor_ < 0) {
+    SetReason(reason, errno);
+    return false;
+  }
+  if (!TakeOverIdentity(descriptor_, existed ? &old : nullptr) || !WriteAll(descriptor_, contents) ||
+      ::fsync(descriptor_) != 0) {
     SetReason(reason, errno);
     Discard();
     return false;
@@ -173,6 +200,7 @@ bool StagedFile::Commit(std::string* reason) {
     return false;
   }
   temporary_.clear();
+  Discard();
   SyncFolder(target_.parent_path());
   return true;
 }
