@@ -1,9 +1,11 @@
 #include "whole_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -23,6 +25,20 @@ mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// Asks that the memory of a large buffer be given in the processor's large
+// pages (2 MiB on x86-64) rather than 4 KiB ones: a game file of many
+// megabytes then takes a few dozen page faults to fill instead of thousands,
+// and its buffer is given back as quickly. Only the whole large pages within
+// the buffer are concerned; where the system has no such pages nothing
+// changes.
+void AdviseLargePages(std::vector<std::uint8_t>& bytes) {
+  constexpr std::uintptr_t kLargePage = 2 << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+  const std::uintptr_t first = (start + kLargePage - 1) / kLargePage * kLargePage;
+  const std::uintptr_t end = (start + bytes.capacity()) / kLargePage * kLargePage;
+  if (first < end) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 }
 
 // Reads from `fd` until the end of the file, appending to `bytes`.
@@ -55,14 +71,20 @@ bool ReadInto(int fd, std::vector<std::uint8_t>& bytes, std::size_t filled) {
   return true;
 }
 
+// Writes all of `contents` in pieces, starting the disk's work on each piece
+// as soon as it is written (without waiting for it), so that the disk writes
+// one piece while the next is copied, and the closing fsync has little left to
+// wait for. The fsync alone makes the file durable.
 bool WriteAll(int fd, std::span<const std::uint8_t> contents) {
+  constexpr std::size_t kPiece = 8 << 20;
   std::size_t done = 0;
   while (done < contents.size()) {
-    const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    const ssize_t n = ::write(fd, contents.data() + done, std::min(kPiece, contents.size() - done));
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
     }
+    ::sync_file_range(fd, static_cast<off_t>(done), n, SYNC_FILE_RANGE_WRITE);
     done += static_cast<std::size_t>(n);
   }
   return true;
@@ -117,6 +139,8 @@ std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
   try {
     const std::size_t expected =
         (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.reserve(leadingRoom + expected);
+    AdviseLargePages(bytes);
     bytes.resize(leadingRoom + expected);
     read = ReadInto(fd, bytes, leadingRoom) && ReadToEnd(fd, bytes);
     if (!read) SetReason(reason, errno);
