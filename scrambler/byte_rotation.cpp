@@ -55,8 +55,13 @@ const char* RotationPathName(RotationPath path) {
 }
 
 // __builtin_cpu_supports also asks whether the operating system saves the
-// wide registers, so a feature it reports may be used.
+// wide registers, so a feature it reports may be used. The processor is
+// examined first, for a caller that asks before the program's constructors
+// have run.
 bool ProcessorSupports(RotationPath path) {
+#if defined(__x86_64__)
+  __builtin_cpu_init();
+#endif
   switch (path) {
 #if defined(__x86_64__)
     case RotationPath::kGfniAvx512:

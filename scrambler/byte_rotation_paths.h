@@ -2,7 +2,8 @@
 // the `size` bytes at `in` right into `out` (the same bytes, or bytes that do
 // not overlap them), byte i by `evenAmount` when i is even and by `oddAmount`
 // when it is odd (each 0..7). Each vector path rotates whole steps of its
-// width and leaves what is left at the end to the scalar one.
+// width; the AVX-512 ones do the bytes before the first and after the last
+// whole step under byte masks, the others leave the end to the scalar path.
 //
 // The x86 paths are compiled for their instruction sets by function target
 // attributes, so the library itself still runs on any x86-64 processor; only
