@@ -10,10 +10,18 @@
 
 #include <algorithm>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "scrambler_test_support.h"
+
+namespace scrambler {
+
+// Names the path in the test's messages.
+void PrintTo(RotationPath path, std::ostream* out) { *out << RotationPathName(path); }
+
+}  // namespace scrambler
 
 namespace {
 
