@@ -24,7 +24,7 @@ namespace {
 std::optional<std::vector<std::uint8_t>> ReadRegularFile(const char* path, std::size_t leadingRoom) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-  return wholefile::Read(path, nullptr, leadingRoom);
+  return wholefile::ReadBehindRoom(path, leadingRoom);
 }
 
 }  // namespace

@@ -123,8 +123,12 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason, std::size_t leadingRoom) {
+std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path, std::string* reason) {
+  return ReadBehindRoom(path, 0, reason);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadBehindRoom(const std::filesystem::path& path,
+                                                        std::size_t leadingRoom, std::string* reason) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
     SetReason(reason, errno);

@@ -31,12 +31,15 @@
 
 namespace wholefile {
 
-// The bytes of the file at `path`, or nullopt with the system's reason. They
-// follow `leadingRoom` zero bytes, room for a caller that puts something in
-// front of them without moving them.
+// The bytes of the file at `path`, or nullopt with the system's reason.
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason = nullptr,
-                                              std::size_t leadingRoom = 0);
+                                              std::string* reason = nullptr);
+
+// The same bytes behind `leadingRoom` zero bytes, room for a caller that puts
+// something in front of them without moving them (a header).
+std::optional<std::vector<std::uint8_t>> ReadBehindRoom(const std::filesystem::path& path,
+                                                        std::size_t leadingRoom,
+                                                        std::string* reason = nullptr);
 
 // Replaces the file at `path` (or creates it) with `contents`.
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
