@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <memory>
 #include <set>
 #include <vector>
@@ -207,6 +208,33 @@ TEST(WholeFile, ReplaceRemovesTheOldUnlockedLeftoversOfTheSameFileAlone) {
   }
   EXPECT_EQ(ReadFile(folder / "linked"), kOld);
   EXPECT_EQ(ReadFile(folder / "USER.DAT"), kNew);
+}
+
+// A writer killed while it writes leaves its temporary file, and its lock goes
+// with it: the next write keeps the file while it is fresh and removes it once
+// it is a minute old.
+TEST(WholeFile, TheLeftoverOfAKilledWriteGoesWithAWriteAMinuteLater) {
+  const TempFolder folder;
+  const auto path = folder / "USER.DAT";
+  WriteFile(path, kOld);
+  const int killed = scrambler_test::ExitCodeInChild([&] {
+    wholefile::StagedFile staged;
+    if (!staged.Stage(path, kNew)) return 1;
+    ::kill(::getpid(), SIGKILL);
+    return 2;
+  });
+  ASSERT_EQ(killed, -1) << "the writer was not killed";
+  std::set<std::string> leftovers = folder.Names();
+  leftovers.erase("USER.DAT");
+  ASSERT_EQ(leftovers.size(), 1u);
+  const auto leftover = folder / *leftovers.begin();
+
+  ASSERT_TRUE(wholefile::Replace(path, kNew));
+  EXPECT_TRUE(std::filesystem::exists(leftover)) << "a fresh leftover was removed";
+  MakeOld(leftover, std::chrono::seconds(61));
+  ASSERT_TRUE(wholefile::Replace(path, kOld));
+  EXPECT_EQ(folder.Names(), (std::set<std::string>{"USER.DAT"}));
+  EXPECT_EQ(ReadFile(path), kOld);
 }
 
 // The writer's own lock keeps its temporary file while it is staged, however
