@@ -76,6 +76,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>
   ConnectSaveAndLoad();
   ConnectUpload();
   ConnectPictureAndHelp();
+  ConnectPictureImport();
 }
 
 Form1::~Form1() = default;
