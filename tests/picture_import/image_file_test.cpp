@@ -101,6 +101,29 @@ TEST(DecodeImage, EveryFormatAPlayerUsesWithItsColoursAndAlpha) {
   EXPECT_EQ(gif, (castdata::RgbaImage{1, 1, {255, 255, 255, 255}}));
 }
 
+// `jpeg` with an Exif block after its start marker whose one tag, the
+// orientation, is `orientation` (6: the camera was turned a quarter right).
+Bytes WithOrientationTag(Bytes jpeg, std::uint8_t orientation) {
+  const Bytes exif = {0xFF, 0xE1, 0x00, 0x22,              // APP1, 34 bytes with the length itself
+                      'E',  'x',  'i',  'f',  0,    0,     // the Exif mark
+                      'I',  'I',  0x2A, 0,    8,    0, 0, 0,  // little-endian TIFF, first IFD at 8
+                      1,    0,                               // one entry:
+                      0x12, 0x01, 3,    0,    1,    0, 0, 0,  // orientation, a SHORT, one of them
+                      orientation, 0, 0, 0,                  // its value
+                      0,    0,    0,    0};                  // no further IFD
+  jpeg.insert(jpeg.begin() + 2, exif.begin(), exif.end());
+  return jpeg;
+}
+
+// A camera stores a photo as its sensor saw it and says in a tag how it was
+// held; the photo stands as the player sees it in any viewer.
+TEST(DecodeImage, APhotosOrientationTagIsFollowed) {
+  const Bytes turned = WithOrientationTag(Encoded(Flat(40, 16, qRgb(90, 90, 90)), "jpg"), 6);
+  const castdata::RgbaImage decoded = pictureimport::DecodeImage(turned);
+  EXPECT_EQ(decoded.width, 16);
+  EXPECT_EQ(decoded.height, 40);
+}
+
 TEST(DecodeImage, BytesNoReaderTakesGiveAnEmptyImage) {
   const Bytes png = Encoded(Pattern(false), "png");
   const std::vector<Bytes> cases = {
