@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
@@ -22,7 +23,10 @@ std::filesystem::path PackagePath(const QString& argument) {
   const QString file = argument.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)
                            ? QUrl(argument).toLocalFile()
                            : argument;
-  return std::filesystem::absolute(std::filesystem::path(file.toStdString()));
+  const std::filesystem::path path(file.toStdString());
+  std::error_code error;  // no working folder: the import then says the file cannot be read
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute;
 }
 
 void Print(std::FILE* stream, const QString& text) {
