@@ -103,6 +103,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::Form1>
   ConnectUpload();
   ConnectPictureAndHelp();
   ConnectKeyboard();
+  ConnectPictureImport();
 }
 
 // The window has one size in every mode and state: the shop controls, the

@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
   Form1 form;
   // A missing game file ends the start-up after its message; the window is
   // never shown then.
-  if (!form.StartUp(options.startUpArguments)) return 1;
+  if (!form.StartUp(options.startUpArguments, options.packages)) return 1;
   form.show();
   return application.exec();
 }

@@ -14,6 +14,7 @@
 #include "list_command.h"
 #include "output.h"
 #include "pack_command.h"
+#include "picture_command.h"
 #include "show_command.h"
 #include "weapons_command.h"
 
@@ -95,12 +96,12 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   std::string showName;
   bool showJson = false;
   CLI::App* show = app.add_subcommand(
-      "show", "One cast: every field of its data file by its name, the six profile texts and the picture's "
-              "length in bytes.");
+      "show", "One cast: every field of its data file by its name, the six profile texts, the picture's "
+              "length in bytes and whether it is a picture the upload takes (64 x 64, 256 colours).");
   show->add_option("NAME", showName, "The cast name (cast/NAME.cst)")->required();
   show->add_flag("--json", showJson,
                  "Print {\"name\", \"profile\": {\"Name\", \"Comm1\", ...}, \"record\": {every field}, "
-                 "\"pictureBytes\"}");
+                 "\"pictureBytes\", \"pictureUploadable\", \"pictureProblem\"}");
   show->footer("Hidden data (hideData 1) is the owner's wish that the editor not show the fighting setup to\n"
                "other players, not a secret the files keep: the editor loads every field, and show prints\n"
                "them all. endMark is never read from the file and shows 0.\nExample: casttool show ABC --json");
@@ -137,6 +138,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   exportCommand->footer("A package left at the top of the game folder is imported at the editor's next start\n"
                         "(except upload.ec).\nExample: casttool export ABC ABC.ec");
   exportCommand->callback([&] { status = ExportCast(gameFolder(), exportName, exportFile, output); });
+
+  AddPictureCommand(app, gameFolder, status, output);
 
   try {
     app.parse(argc, argv);

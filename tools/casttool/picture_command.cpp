@@ -1,0 +1,107 @@
+#include "picture_command.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "cast_data_file.h"
+#include "cast_folder.h"
+#include "cast_name.h"
+#include "cast_picture_format.h"
+#include "cast_rules.h"
+#include "error.h"
+#include "file_access.h"
+#include "game_files.h"
+#include "image_file.h"
+#include "progress_data.h"
+#include "scrambled_file.h"
+#include "whole_file.h"
+
+namespace casttool {
+namespace {
+
+const std::string kNotOwnCast = "自分で作成したデータ以外、画像を変更できません";
+
+// Whether the cast may take a new picture, as the editor decides it: an own
+// cast (its stored owner, 0 counting as the player's), a cast not yet
+// stored, or any cast in shop mode. castdata::Error when the cast's data
+// file or the progress file cannot be read.
+bool MayChangePicture(const platform::GameFolder& game, const std::string& name, bool shopMode) {
+  if (shopMode || !castdata::CastExists(name, game)) return true;
+  const std::int16_t storedOwner = castdata::ReadCastData(name, game).ownerNumber;
+  const std::int16_t player =
+      castdata::ReadProgressData(castdata::ReadGameFileInMemory(game.Resolve(castdata::kProgressFilePath)))
+          .playerNumber;
+  return castdata::MaySaveCast(castdata::OwnerOnLoad(storedOwner, player), player, false);
+}
+
+}  // namespace
+
+ExitStatus SetCastPicture(const platform::GameFolder& game, const std::string& name, const std::string& imageFile,
+                          bool shopMode, Output& output) {
+  if (const auto problem = castdata::CastNameProblem(name)) {
+    output.Error(*problem);
+    return ExitStatus::kProblem;
+  }
+  try {
+    if (!MayChangePicture(game, name, shopMode)) {
+      output.Error(name + ": " + kNotOwnCast);
+      return ExitStatus::kProblem;
+    }
+  } catch (const castdata::Error& error) {
+    output.Error(error.what());
+    return ExitStatus::kFailure;
+  }
+  std::vector<std::uint8_t> picture;
+  try {
+    picture = pictureimport::CastPictureFromImageFile(InGameFolder(game, imageFile));
+  } catch (const castdata::Error& error) {
+    output.Error(error.what());
+    return ExitStatus::kFailure;
+  }
+  try {
+    castdata::WriteCastPicture(name, picture, game);
+  } catch (const castdata::Error& error) {
+    output.Error(error.what());
+    return ExitStatus::kProblem;
+  }
+  output.out() << castdata::CastPath(name, ".bmp") << ": written\n";
+  return ExitStatus::kSuccess;
+}
+
+void AddPictureCommand(CLI::App& app, const std::function<platform::GameFolder()>& gameFolder, ExitStatus& status,
+                       Output& output) {
+  // The command's arguments live as long as the app that parses into them.
+  struct Arguments {
+    std::string name;
+    std::string image;
+    bool shop = false;
+  };
+  auto arguments = std::make_shared<Arguments>();
+  CLI::App* picture =
+      app.add_subcommand("picture",
+                         "Make IMAGE, an image file of any common format (PNG, JPEG, BMP, GIF, WebP), the picture of "
+                         "cast NAME: cast/NAME.bmp, 64 x 64 with 256 colours (5174 bytes), as the upload needs it.");
+  picture->add_option("NAME", arguments->name, "The cast name (cast/NAME.bmp)")->required();
+  picture->add_option("IMAGE", arguments->image, "The image file")->required();
+  picture->add_flag("--shop", arguments->shop, "Shop mode: another player's cast may take a picture too");
+  picture->footer(
+      "The image is scaled to cover the square and cut at the centre; a picture already in the\n"
+      "game's form is taken byte for byte. Exit status 1 when refused (another player's cast, a\n"
+      "picture that cannot be written), 2 when IMAGE cannot be read or is no image.\n"
+      "Example: casttool -C ~/orv picture ABC ~/drawing.png");
+  picture->callback([&status, &output, gameFolder, arguments] {
+    status = SetCastPicture(gameFolder(), arguments->name, arguments->image, arguments->shop, output);
+  });
+}
+
+std::optional<std::string> PictureProblem(const std::filesystem::path& picture) {
+  if (const auto reason = UnreadableReason(picture)) return reason;
+  std::string reason;
+  const auto bytes = wholefile::Read(picture, &reason);
+  if (!bytes) return reason;
+  return castdata::CastPictureProblem(*bytes);
+}
+
+}  // namespace casttool
