@@ -7,7 +7,10 @@
 // The demo package sample.ec is removed first: its import message would wait
 // for a click, and the usual start has no package to import.
 //
-//   startup_bench [RUNS]      (default 15)
+//   startup_bench [RUNS] [--json]   (default 15 runs)
+//
+// --json prints every run instead, in milliseconds:
+//   {"cast": [MS, ...], "minimal": [MS, ...]}
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -76,8 +79,22 @@ double Median(std::vector<double> values) {
 
 }  // namespace
 
+void PrintRunsAsJson(const char* name, const std::vector<double>& seconds, const char* end) {
+  std::printf("\"%s\": [", name);
+  for (std::size_t i = 0; i < seconds.size(); ++i) std::printf("%s%.3f", i ? ", " : "", seconds[i] * 1000);
+  std::printf("]%s", end);
+}
+
 int main(int argc, char* argv[]) {
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+  int runs = 15;
+  bool json = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--json") {
+      json = true;
+    } else {
+      runs = std::max(1, std::atoi(argv[i]));
+    }
+  }
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   setenv("CAST_EXIT_WHEN_SHOWN", "1", 1);
 
@@ -95,6 +112,12 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < runs; ++i) {
       cast.push_back(SecondsToShown(CAST_FILE, game.path()));
       minimal.push_back(SecondsToShown(MINIMAL_WINDOW_FILE, empty.path()));
+    }
+    if (json) {
+      std::printf("{");
+      PrintRunsAsJson("cast", cast, ", ");
+      PrintRunsAsJson("minimal", minimal, "}\n");
+      return 0;
     }
     const double castMedian = Median(cast);
     const double minimalMedian = Median(minimal);

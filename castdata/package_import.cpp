@@ -81,7 +81,7 @@ std::optional<std::string> WriteCast(const CastPackage& package, const platform:
 }  // namespace
 
 PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
-                                       const platform::GameFolder& game) {
+                                       const platform::GameFolder& game, ImportedPackage whenImported) {
   PackageImportOutcome outcome;
   outcome.packageFile = packageFile.filename().string();
   const std::string& shown = outcome.packageFile;
@@ -111,6 +111,7 @@ PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
   }
   outcome.imported = true;
   outcome.message = std::string(kPackageImportedMessage);
+  if (whenImported == ImportedPackage::kKeep) return outcome;
 
   std::error_code error;
   std::filesystem::remove(packageFile, error);

@@ -7,7 +7,8 @@
 // disk) leaves the old cast as it was and no half cast behind. Each file is
 // replaced whole, so an old, longer picture does not keep its excess bytes.
 // The package is deleted only once all three files are in place; whenever the
-// cast is not imported, the package stays for the next start.
+// cast is not imported, the package stays for the next start. A package the
+// player named (package_scan.h) may be kept even when imported.
 #pragma once
 
 #include <filesystem>
@@ -32,9 +33,16 @@ struct PackageImportOutcome {
   std::string message;
 };
 
+// What becomes of a package file once its cast is imported.
+enum class ImportedPackage {
+  kDelete,  // as the start-up's scan does with the packages in the game folder
+  kKeep,    // the player's own file, somewhere else
+};
+
 // Imports the package `packageFile` into `game`/cast. Never throws
 // (short of running out of memory).
 PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
-                                       const platform::GameFolder& game);
+                                       const platform::GameFolder& game,
+                                       ImportedPackage whenImported = ImportedPackage::kDelete);
 
 }  // namespace castdata

@@ -42,4 +42,18 @@ void ScanCastPackages(const platform::GameFolder& game,
   for (const std::filesystem::path& package : packages) report(ImportCastPackage(package, game));
 }
 
+bool IsScannedPackage(const std::filesystem::path& file, const platform::GameFolder& game) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error) || !IsPackageToImport(file.filename().string())) {
+    return false;
+  }
+  const std::filesystem::path folder = std::filesystem::absolute(file, error).parent_path();
+  return !error && std::filesystem::equivalent(folder, game.Location(), error);
+}
+
+PackageImportOutcome ImportNamedPackage(const std::filesystem::path& file, const platform::GameFolder& game) {
+  const ImportedPackage whenImported = IsScannedPackage(file, game) ? ImportedPackage::kDelete : ImportedPackage::kKeep;
+  return ImportCastPackage(file, game, whenImported);
+}
+
 }  // namespace castdata

@@ -19,4 +19,17 @@ namespace castdata {
 void ScanCastPackages(const platform::GameFolder& game,
                       const std::function<void(const PackageImportOutcome&)>& report);
 
+// Whether `file` is one of the packages the scan imports: a regular file
+// directly in the game folder (the folder itself, however it is spelled or
+// linked), whose name the scan takes.
+bool IsScannedPackage(const std::filesystem::path& file, const platform::GameFolder& game);
+
+// Imports a package file the player named (dropped on the editor's window,
+// named on its command line) as the scan imports its packages, with the same
+// checks and messages, except that the file is deleted only when it is one
+// the scan imports itself (IsScannedPackage): a package anywhere else is the
+// player's own file and stays where it is. Never throws (short of running
+// out of memory).
+PackageImportOutcome ImportNamedPackage(const std::filesystem::path& file, const platform::GameFolder& game);
+
 }  // namespace castdata

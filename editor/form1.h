@@ -5,10 +5,13 @@
 // The window's behaviour is split into files by command, each a part of this
 // class: form1_sliders.cpp (the slider handlers and the pool clamp),
 // form1_startup.cpp (start-up and exit), form1_saveload.cpp (the cast list,
-// the load, the save command and the save routine), form1_upload.cpp and
-// form1_picture_help.cpp. Each
-// file connects the events of its own controls from a Connect... function
-// that the constructor calls.
+// the load, the save command and the save routine), form1_upload.cpp,
+// form1_picture_help.cpp, form1_picture_import.cpp (an image made the cast
+// picture, the picture written as PNG), form1_file_drops.cpp (files dropped
+// on the window, cast packages named by the player), form1_keyboard.cpp (the
+// shortcuts) and form1_accessibility.cpp (the names screen readers give the
+// controls). Each file connects the events of its own controls from a
+// Connect... function that the constructor calls.
 #pragma once
 
 #include <QStringList>
@@ -16,15 +19,21 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cast_rules.h"
 #include "game_folder.h"
 #include "weapon_catalogue.h"
 
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QSlider;
@@ -79,10 +88,13 @@ class Form1 : public QWidget {
   void FillWeaponLists(const castdata::WeaponCatalogue& catalogue);
 
   // The start-up sequence, run once before the window is shown, with the
-  // program's arguments after its name. False when a missing game file ended
-  // it: its message has been shown and the program ends without showing the
+  // program's arguments after its name (the packages left out). The
+  // `packages` named on the command line are imported right after the
+  // package scan, as ImportNamedPackages does; one the scan has imported
+  // already is not imported twice. False when a missing game file ended it:
+  // its message has been shown and the program ends without showing the
   // window.
-  bool StartUp(const QStringList& arguments);
+  bool StartUp(const QStringList& arguments, const std::vector<std::filesystem::path>& packages = {});
 
   // The load of the cast named by cbFile's text, or the reset to a new cast.
   void LoadCast();
@@ -94,12 +106,48 @@ class Form1 : public QWidget {
   // routine writes nothing and reports failure.
   bool SaveCast(const std::function<bool()>& mayWrite = {});
 
+  // Imports the cast packages the player named (dropped on the window, named
+  // on the command line) one after the other, each outcome in a message of
+  // its own, as the start-up's scan does; a package outside the game folder
+  // is never deleted. Then refreshes the cast list, and loads the cast in the
+  // editor again when a package replaced it.
+  void ImportNamedPackages(const std::vector<std::filesystem::path>& packages);
+
+  // Makes the image file `file` the picture of the cast in the editor
+  // (cast/NAME.bmp) and shows it; refusals and failures are said, and then
+  // nothing is written. A drop on Picture1 and its menu run it.
+  void ImportPicture(const std::filesystem::path& file);
+
+  // The file dialogs of Picture1's menu: the image to read, and the PNG file
+  // to write (offered a suggested file name); each answers an empty text when
+  // the player chose nothing. Tests put their own answers in.
+  struct PictureFileChoices {
+    std::function<QString(QWidget* parent)> imageToRead;
+    std::function<QString(QWidget* parent, const QString& suggested)> pngToWrite;
+  };
+  void SetPictureFileChoices(PictureFileChoices choices) { pictureFileChoices_ = std::move(choices); }
+
+ protected:
+  // Files dropped on the window: cast packages anywhere on it, one image on
+  // Picture1.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
   void ConnectSliders();
   void ConnectStartUpAndExit();
   void ConnectSaveAndLoad();
   void ConnectUpload();
   void ConnectPictureAndHelp();
+  void ConnectKeyboard();
+  void NameControlsForScreenReaders();
+  void KeepTheWindowSteady();
+  void ConnectPictureImport();
+  // The name of the cast in the editor when its picture may be changed;
+  // otherwise nullopt, having said why not.
+  std::optional<std::string> CastTakingPicture();
+  void ExportPicture();
   void RefreshCastList();
   void OnCbFileChange();
   void OnSaveClick();
@@ -146,4 +194,5 @@ class Form1 : public QWidget {
   // so that the value changes it raises only update their own labels.
   bool movementRebalancing_ = false;
   bool weaponShareRebalancing_ = false;
+  PictureFileChoices pictureFileChoices_;
 };

@@ -38,6 +38,7 @@
 #include "field_conversion.h"
 #include "form1.h"
 #include "message_box.h"
+#include "sjis.h"
 #include "ui_form1.h"
 #include "weapon_list_items.h"
 
@@ -243,8 +244,13 @@ const QString kNoWeapon = QStringLiteral("武装が選択されていません")
 const QString kUnusableWeapon = QStringLiteral("使用不能武装が選択されています");
 const QString kAdjustParameters = QStringLiteral("パラメータを調整してください");
 const QString kNoDefaultPicture = QStringLiteral("cast/def.bmpが見つかりません");
+// The field as the window labels it, then the character and its code point;
+// a control character is shown by its code point alone.
+const QString kUnstorableCharacter = QStringLiteral("%1に保存できない文字「%2」(U+%3)が含まれています");
+const QString kUnstorableControlCharacter = QStringLiteral("%1に保存できない文字(U+%2)が含まれています");
 
 constexpr qsizetype kLongestCastName = 8;
+constexpr int kPropertiesPage = 0;
 constexpr int kWeaponsPage = 1;
 constexpr int kParametersPage = 3;
 constexpr int kBehaviourPage = 4;
@@ -261,6 +267,22 @@ bool Refuse(QWidget* parent, QTabWidget* tabs, std::optional<int> page, QWidget*
 
 std::int16_t NumberIn(const QString& text, const char* field) {
   return castdata::NumberField(text.toStdString(), field);
+}
+
+// Why the text of the field `field` cannot go into the cast profile file, or
+// nothing: the file is Shift-JIS with one value a line, so a character
+// without a Shift-JIS form, a line break and a NUL cannot be stored.
+std::optional<QString> UnstorableTextProblem(const QString& text, const QString& field) {
+  for (const char32_t character : text.toUcs4()) {
+    const QString one = QString::fromUcs4(&character, 1);
+    const bool storable = character != U'\0' && character != U'\r' && character != U'\n' &&
+                          sjis::FromUtf8(one.toStdString()).has_value();
+    if (storable) continue;
+    const QString codePoint = QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
+    if (QChar::isPrint(character)) return kUnstorableCharacter.arg(field, one, codePoint);
+    return kUnstorableControlCharacter.arg(field, codePoint);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -312,6 +334,21 @@ bool Form1::SaveCast(const std::function<bool()>& mayWrite) {
       record.*number.member = NumberIn(number.box->text(), number.field);
     } catch (const castdata::Error& error) {
       return Refuse(this, tabs, number.page, number.box, QString::fromStdString(error.what()));
+    }
+  }
+
+  // The six texts of the profile file, refused here, before anything is
+  // written, with the field named as the window labels it.
+  const struct {
+    QLineEdit* box;
+    QString field;
+  } textBoxes[] = {
+      {ui_->TxName, ui_->Frame1->title()}, {TxCom(0), ui_->Frame2->title()},   {TxCom(1), ui_->Frame2->title()},
+      {TxCom(2), ui_->Frame2->title()},    {ui_->TxMaker, ui_->Frame4->title()}, {ui_->TxEmail, ui_->Frame12->title()},
+  };
+  for (const auto& text : textBoxes) {
+    if (const std::optional<QString> problem = UnstorableTextProblem(text.box->text(), text.field)) {
+      return Refuse(this, tabs, kPropertiesPage, text.box, *problem);
     }
   }
 

@@ -29,6 +29,13 @@ constexpr std::int16_t kBudget = 100;
 
 QString Percent(int value) { return QString::number(value) + QLatin1Char('%'); }
 
+// A value label shows its slider's value; a screen reader reads the same text
+// as the slider's description.
+void ShowValue(QLabel* label, QSlider* slider, const QString& text) {
+  label->setText(text);
+  slider->setAccessibleDescription(text);
+}
+
 template <std::size_t N>
 std::int16_t Total(const std::array<std::int16_t, N>& values) {
   std::int16_t total = 0;
@@ -67,7 +74,7 @@ void Form1::ConnectSliders() {
 void Form1::OnSlParChanged(int index) {
   const int value = slPar(index)->value();
   lbPar(index)->setText(QString::number(castdata::DerivedParameterValue(index, value)));
-  lbPar2(index)->setText(Percent(value));
+  ShowValue(lbPar2(index), slPar(index), Percent(value));
 
   std::array<std::int16_t, 4> parameters{};
   for (std::size_t k = 0; k < parameters.size(); ++k) {
@@ -79,7 +86,7 @@ void Form1::OnSlParChanged(int index) {
 }
 
 void Form1::OnSlMoveChanged(int index) {
-  lbMove(index)->setText(Percent(slMove(index)->value()));
+  ShowValue(lbMove(index), slMove(index), Percent(slMove(index)->value()));
   if (movementRebalancing_) return;
   movementRebalancing_ = true;
 
@@ -98,7 +105,7 @@ void Form1::OnSlMoveChanged(int index) {
 // Members 0-3 are the weapon shares; member 4, the defence rate, shares the
 // handler but not the budget, so moving it excludes none of 0-3.
 void Form1::OnSlWPrsntChanged(int index) {
-  lbWPrsnt(index)->setText(Percent(slWPrsnt(index)->value()));
+  ShowValue(lbWPrsnt(index), slWPrsnt(index), Percent(slWPrsnt(index)->value()));
   if (weaponShareRebalancing_) return;
   weaponShareRebalancing_ = true;
 
@@ -114,7 +121,7 @@ void Form1::OnSlWPrsntChanged(int index) {
   weaponShareRebalancing_ = false;
 }
 
-void Form1::OnSlRangeChanged() { ui_->lbRange->setText(QString::number(ui_->slRange->value())); }
+void Form1::OnSlRangeChanged() { ShowValue(ui_->lbRange, ui_->slRange, QString::number(ui_->slRange->value())); }
 
 // The total is recomputed before every single cut, so an overspent pool ends
 // at exactly 100, the cuts taken in turn from index 0 upwards.

@@ -56,7 +56,7 @@ void Form1::ConnectStartUpAndExit() {
   connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
 }
 
-bool Form1::StartUp(const QStringList& arguments) {
+bool Form1::StartUp(const QStringList& arguments, const std::vector<std::filesystem::path>& packages) {
   shopMode_ = false;
   ui_->SSTab1->setEnabled(false);
 
@@ -69,6 +69,13 @@ bool Form1::StartUp(const QStringList& arguments) {
     for (QLabel* derived : lbPar_) derived->setVisible(false);
   }
 
+  // A package named on the command line that lies where the scan looks is
+  // the scan's to import (and delete); this is decided before the scan runs.
+  std::vector<std::filesystem::path> namedPackages;
+  for (const std::filesystem::path& package : packages) {
+    if (!castdata::IsScannedPackage(package, game_)) namedPackages.push_back(package);
+  }
+
   // Each package's outcome is shown, and its box closed, before the next
   // import starts. An import that fails in an unforeseen way is reported
   // like a refused package, and the start-up goes on.
@@ -79,6 +86,7 @@ bool Form1::StartUp(const QStringList& arguments) {
   } catch (const std::exception& error) {
     messagebox::Show(this, QString::fromStdString(error.what()));
   }
+  ImportNamedPackages(namedPackages);
 
   if (!castdata::VersionFileExists(game_)) {
     EndStartUp(this, kVersionMissingMessage);

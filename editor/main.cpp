@@ -6,6 +6,7 @@
 // line or when there is no game folder to run on.
 #include <QApplication>
 
+#include "application_setup.h"
 #include "exit_when_shown.h"
 #include "form1.h"
 #include "game_folder_choice.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     return ReadStartOptions(QCoreApplication::arguments()).exitStatus.value_or(0);
   }
   QApplication application(argc, argv);
+  SetUpApplication(application);
   exitwhenshown::IfAsked();
   const StartOptions options = ReadStartOptions(QApplication::arguments());
   if (options.exitStatus) return *options.exitStatus;
@@ -27,7 +29,7 @@ int main(int argc, char* argv[]) {
   Form1 form;
   // A missing game file ends the start-up after its message; the window is
   // never shown then.
-  if (!form.StartUp(options.startUpArguments)) return 1;
+  if (!form.StartUp(options.startUpArguments, options.packages)) return 1;
   form.show();
   return application.exec();
 }

@@ -1,7 +1,6 @@
 #include "message_box.h"
 
 #include <QMessageBox>
-#include <QPushButton>
 
 #include <cstdio>
 
@@ -35,9 +34,6 @@ bool AskYesNo(QWidget* parent, const QString& text) {
   QMessageBox box(parent);
   Prepare(box, text);
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-  // The window speaks Japanese; Qt ships no translation of these two.
-  box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-  box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
   box.setDefaultButton(QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;

@@ -17,7 +17,8 @@ inline const QString kTitle = QStringLiteral("Kestrova用データ作成ツー�
 void Show(QWidget* parent, const QString& text);
 
 // Asks `text` with the buttons Yes and No (Yes first and default; Escape
-// answers No). True when the answer is Yes.
+// answers No), captioned はい and いいえ by Qt's translation (translations.h).
+// True when the answer is Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 
 // Writes `text` to standard error after "cast: ", its carriage returns as

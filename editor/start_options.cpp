@@ -2,17 +2,32 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QUrl>
 
 #include <cstdio>
 #include <string_view>
+#include <system_error>
 
 namespace {
 
 const QString kDescription = QStringLiteral(
     "Orvalis～Zenthar～のキャスト(機体データ)を作成・編集します。\n"
     "Q を付けて起動するとショップモードになります。\n"
+    "ECファイル(*.ec)を指定すると、起動時にキャストとして取り込みます。\n"
     "ゲームフォルダは -C で指定します。指定がなければ、作業フォルダ、プログラムのある\n"
     "フォルダの一つ上のフォルダ、前回使ったフォルダの順に、orv.txt のあるフォルダを探します。");
+
+// A package argument as a path: a file: URL as its local file, a relative
+// path against the working folder of the moment.
+std::filesystem::path PackagePath(const QString& argument) {
+  const QString file = argument.startsWith(QStringLiteral("file:"), Qt::CaseInsensitive)
+                           ? QUrl(argument).toLocalFile()
+                           : argument;
+  const std::filesystem::path path(file.toStdString());
+  std::error_code error;  // no working folder: the import then says the file cannot be read
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute;
+}
 
 void Print(std::FILE* stream, const QString& text) {
   std::fputs(text.toLocal8Bit().constData(), stream);
@@ -41,6 +56,8 @@ StartOptions ReadStartOptions(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("Q"), QStringLiteral("ショップモード"), QStringLiteral("[Q]"));
+  parser.addPositionalArgument(QStringLiteral("FILE.ec"), QStringLiteral("取り込むキャストパッケージ"),
+                               QStringLiteral("[FILE.ec...]"));
 
   StartOptions options;
   if (!parser.parse(arguments)) {
@@ -59,6 +76,12 @@ StartOptions ReadStartOptions(const QStringList& arguments) {
     return options;
   }
   if (parser.isSet(folder)) options.gameFolder = parser.value(folder);
-  options.startUpArguments = parser.positionalArguments();
+  for (const QString& argument : parser.positionalArguments()) {
+    if (argument.endsWith(QStringLiteral(".ec"), Qt::CaseInsensitive)) {
+      options.packages.push_back(PackagePath(argument));
+    } else {
+      options.startUpArguments << argument;
+    }
+  }
   return options;
 }

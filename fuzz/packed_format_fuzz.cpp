@@ -45,8 +45,9 @@ void CheckUnpacking(std::span<const std::uint8_t> input) {
   FUZZ_CHECK(packed == (input.size() >= 4 && input[0] == 0x83 && input[1] == 0x16 && input[3] == 0x3D));
   if (!packed) return;
 
-  std::vector<std::uint8_t> inPlace(input.begin(), input.end());
-  scrambler::UnpackInPlace(inPlace);
+  std::vector<std::uint8_t> buffer(input.begin(), input.end());
+  const std::span<const std::uint8_t> unpacked = scrambler::UnpackBuffer(buffer);
+  const std::vector<std::uint8_t> inPlace(unpacked.begin(), unpacked.end());
   FUZZ_CHECK(inPlace.size() == input.size() - scrambler::kHeaderSize);
   FUZZ_CHECK(inPlace == ReferenceUnpack(input));
   FUZZ_CHECK(scrambler::Unpack(input) == inPlace);
@@ -64,12 +65,13 @@ void CheckRoundTrip(std::span<const std::uint8_t> input) {
     FUZZ_CHECK(scrambler::IsPacked(packed));
     FUZZ_CHECK(packed == ReferencePack(input, base));
 
-    std::vector<std::uint8_t> inPlace(input.begin(), input.end());
-    scrambler::PackInPlace(inPlace, base);
-    FUZZ_CHECK(inPlace == packed);
+    std::vector<std::uint8_t> buffer(scrambler::kHeaderSize);
+    buffer.insert(buffer.end(), input.begin(), input.end());
+    scrambler::PackBuffer(buffer, base);
+    FUZZ_CHECK(buffer == packed);
 
-    scrambler::UnpackInPlace(inPlace);
-    FUZZ_CHECK(std::equal(inPlace.begin(), inPlace.end(), input.begin(), input.end()));
+    const std::span<const std::uint8_t> unpacked = scrambler::UnpackBuffer(buffer);
+    FUZZ_CHECK(std::equal(unpacked.begin(), unpacked.end(), input.begin(), input.end()));
   }
 }
 

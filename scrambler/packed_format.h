@@ -39,10 +39,12 @@ std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> plain, int rotation
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> packed);
 
 // The same two transforms in the caller's own buffer, for a whole file that
-// should not be held twice. PackInPlace puts the header in front, which moves
-// the bytes to new memory only when `bytes` lacks the capacity for four more;
-// UnpackInPlace takes a buffer that IsPacked accepts.
-void PackInPlace(std::vector<std::uint8_t>& bytes, int rotationBase);
-void UnpackInPlace(std::vector<std::uint8_t>& bytes);
+// should not be held twice, with no byte moved. PackBuffer takes kHeaderSize
+// bytes of room followed by the plain bytes, writes the header into the room
+// and rotates the plain bytes where they lie. UnpackBuffer takes a buffer that
+// IsPacked accepts, rotates its payload back where it lies and gives those
+// bytes, the plain file.
+void PackBuffer(std::span<std::uint8_t> buffer, int rotationBase);
+std::span<std::uint8_t> UnpackBuffer(std::span<std::uint8_t> buffer);
 
 }  // namespace scrambler

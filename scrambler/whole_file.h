@@ -2,11 +2,20 @@
 // disk leaves either the old contents or the new ones, never a mix.
 //
 // A replacement writes the new contents to a temporary file in the same
-// folder (named ".NAME.XXXXXX", which no pattern of the game's files matches),
-// flushes and syncs it, gives it the old file's owner and permissions, and
-// renames it over the old file. A symbolic link stays a link: the file it
-// points to is the one replaced. On any failure the temporary file is removed
-// and the old file is left as it was.
+// folder (named ".NAME.XXXXXX", which no pattern of the game's files matches;
+// see temporary_file.h), flushes and syncs it, gives it the old file's owner,
+// group and permissions, and renames it over the old file. A symbolic link
+// stays a link: the file it points to is the one replaced. A hard link does
+// not: the name is replaced, and the file's other names keep the old
+// contents.
+//
+// A replacement does no more than writing the file in place could: a file
+// the process may not write is refused (EACCES), and so is one whose owner
+// and group the new file cannot be given (a file of another user in a folder
+// the process may write), rather than changing the file's owner. On any
+// failure the temporary file is removed and the old file is left as it was.
+// Before it writes, a replacement removes the leftovers that crashed writes
+// of the same file left beside it.
 //
 // This is the one way every part of the system rewrites a file: the
 // scrambling library (which links nothing else of this system, hence it lives
@@ -22,12 +31,15 @@
 
 namespace wholefile {
 
-// The bytes of the file at `path`, or nullopt with the system's reason. The
-// buffer has room for `spareCapacity` bytes more, for a caller that adds to it
-// without moving it.
+// The bytes of the file at `path`, or nullopt with the system's reason.
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
-                                              std::string* reason = nullptr,
-                                              std::size_t spareCapacity = 0);
+                                              std::string* reason = nullptr);
+
+// The same bytes behind `leadingRoom` zero bytes, room for a caller that puts
+// something in front of them without moving them (a header).
+std::optional<std::vector<std::uint8_t>> ReadBehindRoom(const std::filesystem::path& path,
+                                                        std::size_t leadingRoom,
+                                                        std::string* reason = nullptr);
 
 // Replaces the file at `path` (or creates it) with `contents`.
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
@@ -45,7 +57,8 @@ class StagedFile {
   StagedFile& operator=(StagedFile&& other) noexcept;
   ~StagedFile();
 
-  // Writes `contents` to a synced temporary file beside `path`.
+  // Writes `contents` to a synced temporary file beside `path`, which stays
+  // locked until it is committed or removed.
   bool Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
              std::string* reason = nullptr);
 
@@ -57,6 +70,7 @@ class StagedFile {
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
+  int descriptor_ = -1;  // of the temporary file, holding its lock
 };
 
 }  // namespace wholefile

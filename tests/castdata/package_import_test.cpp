@@ -227,6 +227,43 @@ TEST_F(PackageImport, ScanSkipsTheUploadInAnyCaseAndMatchesTheExtensionInAnyCase
   }
 }
 
+// A package the player names is imported wherever it lies; it is deleted only
+// where the scan would have imported and deleted it, at the top of the game
+// folder (however the folder's path is spelled), and a refused one stays.
+TEST_F(PackageImport, NamedPackagesAreDeletedOnlyWhereTheScanWouldDeleteThem) {
+  gamefixture::TemporaryFolder elsewhere;
+  fs::create_directory(game() / "dat");
+  fs::create_directory_symlink(game(), elsewhere.path() / "link");
+  struct Case {
+    const char* what;
+    fs::path file;
+    bool scanned;
+  } cases[] = {
+      {"at the top of the game folder", game() / "top.ec", true},
+      {"the extension in another case", game() / "Top.EC", true},
+      {"through a link to the game folder", elsewhere.path() / "link/linked.ec", true},
+      {"in a folder of the game folder", game() / "dat/inner.ec", false},
+      {"the upload package at the top", game() / "upload.ec", false},
+      {"outside the game folder", elsewhere.path() / "mine.ec", false},
+  };
+  for (const Case& c : cases) {
+    for (const bool refused : {false, true}) {
+      PackageFields fields;
+      fields.nameField = "NAMED";
+      if (refused) fields.marker = "ce1";
+      gamefixture::WritePackageFile(c.file, fields);
+      EXPECT_EQ(castdata::IsScannedPackage(c.file, game()), c.scanned) << c.what;
+      const auto outcome = castdata::ImportNamedPackage(c.file, game());
+      EXPECT_EQ(outcome.imported, !refused) << c.what;
+      EXPECT_EQ(outcome.message, refused ? "ECファイルではありません" : "ECファイルを展開しました") << c.what;
+      EXPECT_EQ(fs::exists(c.file), refused || !c.scanned) << c.what << (refused ? ", refused" : "");
+      if (!refused) ExpectCast("NAMED", fields);
+      fs::remove(c.file);
+    }
+  }
+  EXPECT_FALSE(castdata::IsScannedPackage(game() / "missing.ec", game()));
+}
+
 TEST_F(PackageImport, AFullDiskNamesTheFileAndLeavesTheOldCastThePackageAndNoTemporaryFile) {
   // The picture has 5174 bytes, the data file 6000, the profile file 7000, so
   // each limit stops a different one of the three. The last row shows that the

@@ -38,7 +38,8 @@ TEST_F(ShowCommand, JsonHoldsEveryFieldInSlotOrderAlsoOfAHiddenCast) {
   const ProgramResult result = Run({"show", "HIDDEN", "--json"});
   ASSERT_EQ(result.exitStatus, 0) << result.err;
   const Json shown = Parsed(result);
-  EXPECT_EQ(Keys(shown), (std::vector<std::string>{"name", "pictureBytes", "profile", "record"}));
+  EXPECT_EQ(Keys(shown), (std::vector<std::string>{"name", "pictureBytes", "pictureProblem", "pictureUploadable",
+                                                   "profile", "record"}));
   EXPECT_EQ(shown["name"], "HIDDEN");
   EXPECT_EQ(shown["pictureBytes"], 5174);
   EXPECT_EQ(shown["profile"], (Json{{"Name", "紅蓮"}, {"Comm1", "一行目"}, {"Comm2", ""}, {"Comm3", "三行目"},
@@ -95,13 +96,48 @@ TEST_F(ShowCommand, TextIsOneKeyAndValueLinePerField) {
   const ProgramResult result = Run({"show", "ABC"});
   ASSERT_EQ(result.exitStatus, 0) << result.err;
   const std::vector<std::string> lines = Lines(result.out);
-  ASSERT_EQ(lines.size(), 1u + 6u + kRecordFields.size() + 1u) << result.out;
+  ASSERT_EQ(lines.size(), 1u + 6u + kRecordFields.size() + 3u) << result.out;
   EXPECT_EQ(lines[0], "name: ABC");
   EXPECT_EQ(lines[1], "Name: 紅蓮");
   EXPECT_EQ(lines[3], "Comm2: ");
   EXPECT_EQ(lines[7], "weaponIndex: 9 0 0 0 0 0");
   EXPECT_EQ(lines[9], "keepDistance: 200");
-  EXPECT_EQ(lines.back(), "pictureBytes: 5174");
+  EXPECT_EQ(lines[lines.size() - 3], "pictureBytes: 5174");
+  EXPECT_EQ(lines[lines.size() - 2], "pictureUploadable: true");
+  EXPECT_EQ(lines.back(), "pictureProblem: none");
+}
+
+// Whether the picture is one the upload and the game take: 64 x 64 with 256
+// colours in 5174 bytes, and why not.
+TEST_F(ShowCommand, PictureUploadableTellsWhetherTheUploadTakesThePicture) {
+  std::vector<std::uint8_t> wrongWidth = gamefixture::MakeCastPicture();
+  wrongWidth[18] = 32;  // a 5174-byte file, but 32 pixels wide
+  struct Case {
+    std::optional<std::vector<std::uint8_t>> picture;
+    bool uploadable;
+    std::string problem;  // a part of the reason
+  } cases[] = {
+      {gamefixture::MakeCastPicture(), true, ""},
+      {std::vector<std::uint8_t>(100, 1), false, "5174"},
+      {wrongWidth, false, "32"},
+      {std::nullopt, false, "ファイルが見つかりません"},
+  };
+  for (const Case& c : cases) {
+    FixtureCast cast = ValidCast();
+    cast.picture = c.picture;
+    std::filesystem::remove(game() / "cast/ABC.bmp");
+    Write(cast);
+    const ProgramResult result = Run({"show", "ABC", "--json"});
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const Json shown = Parsed(result);
+    EXPECT_EQ(shown["pictureUploadable"], c.uploadable) << c.problem;
+    if (c.uploadable) {
+      EXPECT_TRUE(shown["pictureProblem"].is_null()) << shown["pictureProblem"];
+    } else {
+      EXPECT_NE(shown["pictureProblem"].get<std::string>().find(c.problem), std::string::npos)
+          << shown["pictureProblem"];
+    }
+  }
 }
 
 TEST_F(ShowCommand, ACastThatCannotBeReadIsAFailureNamingTheFile) {

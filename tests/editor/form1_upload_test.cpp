@@ -133,7 +133,7 @@ void Form1UploadTest::UploadOfTheOwnCastMakesThePageAndOpensIt() {
       {"%m", Sjis("風間ハヤト")},
       {"%k1", Sjis("高速で敵の背後を")},
       {"%k2", Sjis("取る接近戦型。")},
-      {"%k3", Sjis("光子剣が主力。")},
+      {"%k3", Sjis("衝撃砲が主力。")},
       {"%a", "hayate@example.jp"},
       {"%i", std::to_string(kDemoPlayerNumber)},
       {"%l", "24"},

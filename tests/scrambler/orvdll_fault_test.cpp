@@ -1,10 +1,14 @@
-// FilePack and FileUnpack when the new contents cannot be written or no memory
-// can be had: each returns 0, the original file keeps every byte and no
-// temporary file stays behind. Each call runs in a child process whose limits
-// are lowered; the tests run as root, so read-only files would prove nothing.
+// FilePack and FileUnpack when the new contents cannot be written, no memory
+// can be had, or the file is not the caller's to rewrite: each returns 0, the
+// original file keeps every byte (and its owner, group and permissions) and no
+// temporary file stays behind. The calls that need limits or another user run
+// in a child process; the tests run as root, which may write any file.
 
+#include <grp.h>
 #include <malloc.h>
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <fstream>
@@ -135,6 +139,89 @@ TEST_F(OrvDllFaultTest, NoMemoryForTheBufferLeavesTheOriginalAndNoTemporaryFile)
         EXPECT_EQ(ReadFile(path), original) << c.what;
       }
       EXPECT_EQ(folder_.Names(), (std::set<std::string>{"USER.DAT"})) << c.what;
+      std::filesystem::remove(path);
+    }
+  }
+}
+
+// Who a call runs as, in a child process: root, or the user "nobody" (its own
+// group alone).
+enum class Who { kRoot, kNobody };
+
+struct TakeOverCase {
+  const char* what;
+  Who caller;
+  Who owner;  // of the file
+  Who group;  // of the file: root's group or nobody's
+  mode_t mode;
+  std::int32_t result;
+};
+
+// The first row shows that the user may rewrite its own file, so the rows
+// that give 0 fail for their reason alone. Root may write any file and give
+// the new one any owner.
+const TakeOverCase kTakeOverCases[] = {
+    {"the caller's own file", Who::kNobody, Who::kNobody, Who::kNobody, 0644, 1},
+    {"the caller's own read-only file", Who::kNobody, Who::kNobody, Who::kNobody, 0444, 0},
+    {"another user's file", Who::kNobody, Who::kRoot, Who::kRoot, 0644, 0},
+    {"another user's file that anyone may write", Who::kNobody, Who::kRoot, Who::kRoot, 0666, 0},
+    {"the caller's file of a group it is not in, the group may write", Who::kNobody, Who::kNobody, Who::kRoot,
+     0664, 0},
+    {"root's read-only file, by root", Who::kRoot, Who::kRoot, Who::kRoot, 0444, 1},
+    {"another user's read-only file, by root", Who::kRoot, Who::kNobody, Who::kNobody, 0444, 1},
+};
+
+TEST_F(OrvDllFaultTest, AFileTheCallerMayNotRewriteItselfIsLeftAsItWas) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to make files of another user and to act as another";
+  const passwd* nobody = ::getpwnam("nobody");
+  ASSERT_NE(nobody, nullptr) << "no user nobody";
+  const uid_t nobodyUser = nobody->pw_uid;
+  const gid_t nobodyGroup = nobody->pw_gid;
+  ASSERT_NE(nobodyGroup, 0u);
+  const auto userOf = [&](Who who) { return who == Who::kRoot ? uid_t{0} : nobodyUser; };
+  const auto groupOf = [&](Who who) { return who == Who::kRoot ? gid_t{0} : nobodyGroup; };
+
+  // A folder of nobody's own, which nobody may write and reach.
+  ASSERT_EQ(::chmod(folder_.path().c_str(), 0755), 0);
+  const auto game = folder_ / "game";
+  std::filesystem::create_directory(game);
+  ASSERT_EQ(::chown(game.c_str(), nobodyUser, nobodyGroup), 0);
+
+  const Bytes plain = SampleBytes(1000);
+  const Bytes packed = scrambler_test::ModelPack(plain, 2);
+  for (const TakeOverCase& c : kTakeOverCases) {
+    for (bool pack : {true, false}) {
+      const std::string what = std::string(c.what) + (pack ? ", pack" : ", unpack");
+      const auto path = game / "USER.DAT";
+      const Bytes& original = pack ? plain : packed;
+      WriteFile(path, original);
+      ASSERT_EQ(::chown(path.c_str(), userOf(c.owner), groupOf(c.group)), 0);
+      ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+
+      const auto function = pack ? library_->FilePack : library_->FileUnpack;
+      const int result = ExitCodeInChild([&] {
+        if (c.caller == Who::kNobody &&
+            (::setgroups(0, nullptr) != 0 || ::setresgid(nobodyGroup, nobodyGroup, nobodyGroup) != 0 ||
+             ::setresuid(nobodyUser, nobodyUser, nobodyUser) != 0)) {
+          return kSetupFailed;
+        }
+        return function(path.c_str());
+      });
+      EXPECT_EQ(result, c.result) << what;
+
+      const Bytes now = ReadFile(path);
+      if (c.result == 0) {
+        EXPECT_EQ(now, original) << what;
+      } else {
+        EXPECT_EQ(pack ? scrambler_test::ModelUnpack(now) : now, plain) << what;
+      }
+      struct stat status {};
+      ASSERT_EQ(::stat(path.c_str(), &status), 0);
+      EXPECT_EQ(status.st_uid, userOf(c.owner)) << what;
+      EXPECT_EQ(status.st_gid, groupOf(c.group)) << what;
+      EXPECT_EQ(status.st_mode & 07777, c.mode) << what;
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(game), std::filesystem::directory_iterator()), 1)
+          << what << ": a temporary file stayed";
       std::filesystem::remove(path);
     }
   }

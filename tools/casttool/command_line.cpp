@@ -17,6 +17,7 @@
 #include "messages.h"
 #include "output.h"
 #include "pack_command.h"
+#include "picture_command.h"
 #include "show_command.h"
 #include "weapons_command.h"
 
@@ -138,6 +139,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   exportCommand->add_flag("--force", exportForce, messages::kExportForce);
   exportCommand->footer(messages::kExportFooter);
   exportCommand->callback([&] { status = ExportCast(gameFolder(), exportName, exportFile, exportForce, output); });
+
+  AddPictureCommand(app, gameFolder, status, output);
 
   help->callback([&] {
     if (!helpCommand.empty() && !IsCommand(app, helpCommand)) {

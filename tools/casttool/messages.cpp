@@ -77,4 +77,8 @@ std::string NameTooLongForPackage(std::string_view castName) {
          "が長すぎるためECファイルにできません: 英数字8文字(全角文字は4文字)以内にしてください";
 }
 
+std::string NotOwnCastPicture(std::string_view castName) {
+  return Line(castName, "自分で作成したデータ以外、画像を変更できません");
+}
+
 }  // namespace casttool::messages

@@ -67,11 +67,12 @@ inline constexpr const char* kListFooter =
     "Example: casttool -C ~/orv list --json";
 
 inline constexpr const char* kShowDescription =
-    "One cast: every field of its data file by its name, the six profile texts and the picture's length in "
-    "bytes.";
+    "One cast: every field of its data file by its name, the six profile texts, the picture's length in bytes "
+    "and whether it is a picture the upload takes (64 x 64, 256 colours).";
 inline constexpr const char* kCastName = "The cast name (cast/NAME.cst)";
 inline constexpr const char* kShowJson =
-    "Print {\"name\", \"profile\": {\"Name\", \"Comm1\", ...}, \"record\": {every field}, \"pictureBytes\"}";
+    "Print {\"name\", \"profile\": {\"Name\", \"Comm1\", ...}, \"record\": {every field}, \"pictureBytes\", "
+    "\"pictureUploadable\", \"pictureProblem\"}";
 inline constexpr const char* kShowFooter =
     "Hidden data (hideData 1) is the owner's wish that the editor not show the fighting setup to\n"
     "other players, not a secret the files keep: the editor loads every field, and show prints\n"
@@ -108,6 +109,18 @@ inline constexpr const char* kExportFooter =
     "the package would import under another name. A package left at the top of the game folder is imported\n"
     "at the editor's next start (except upload.ec).\n"
     "Example: casttool export ABC ABC.ec; casttool export ABC - | base64";
+
+inline constexpr const char* kPictureDescription =
+    "Make IMAGE, an image file of any common format (PNG, JPEG, BMP, GIF, WebP), the picture of cast NAME: "
+    "cast/NAME.bmp, 64 x 64 with 256 colours (5174 bytes), as the upload needs it.";
+inline constexpr const char* kPictureName = "The cast name (cast/NAME.bmp)";
+inline constexpr const char* kPictureImage = "The image file";
+inline constexpr const char* kPictureShop = "Shop mode: another player's cast may take a picture too";
+inline constexpr const char* kPictureFooter =
+    "The image is scaled to cover the square and cut at the centre; a picture already in the\n"
+    "game's form is taken byte for byte. Exit status 1 when refused (another player's cast, a\n"
+    "picture that cannot be written), 2 when IMAGE cannot be read or is no image.\n"
+    "Example: casttool -C ~/orv picture ABC ~/drawing.png";
 
 // --- Results ------------------------------------------------------------
 
@@ -154,5 +167,7 @@ std::string NoGameFolder(const std::vector<std::string>& foldersTried);
 std::string OutputExists(std::string_view out);
 std::string OutputIsCastFile(std::string_view out, std::string_view castFile);
 std::string NameTooLongForPackage(std::string_view castName);
+// "NAME: 自分で作成したデータ以外、画像を変更できません"
+std::string NotOwnCastPicture(std::string_view castName);
 
 }  // namespace casttool::messages

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "file_access.h"
 #include "file_bytes.h"
@@ -64,22 +65,26 @@ ExitStatus PackFiles(const platform::GameFolder& game, const std::vector<std::st
       refuse(file, *refusal);
       continue;
     }
+    // Read as the library reads it: behind room for the header that packing
+    // puts in front.
+    const std::size_t room = pack ? scrambler::kHeaderSize : 0;
     std::string reason;
-    std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(path, &reason, scrambler::kHeaderSize);
-    if (!bytes) {
+    std::optional<std::vector<std::uint8_t>> buffer = wholefile::ReadBehindRoom(path, room, &reason);
+    if (!buffer) {
       refuse(file, {ExitStatus::kFailure, reason});
       continue;
     }
-    if (scrambler::IsPacked(*bytes) == pack) {
+    if (scrambler::IsPacked(std::span(*buffer).subspan(room)) == pack) {
       output.WriteLine(pack ? messages::AlreadyPacked(file) : messages::AlreadyUnpacked(file));
       continue;
     }
+    std::span<const std::uint8_t> contents = *buffer;
     if (pack) {
-      scrambler::PackInPlace(*bytes, base);
+      scrambler::PackBuffer(*buffer, base);
     } else {
-      scrambler::UnpackInPlace(*bytes);
+      contents = scrambler::UnpackBuffer(*buffer);
     }
-    if (!wholefile::Replace(path, *bytes, &reason)) {
+    if (!wholefile::Replace(path, contents, &reason)) {
       refuse(file, {ExitStatus::kProblem, reason});
       continue;
     }

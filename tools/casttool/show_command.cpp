@@ -3,6 +3,7 @@
 #include "cast_reading.h"
 #include "error.h"
 #include "json_output.h"
+#include "picture_command.h"
 
 namespace casttool {
 
@@ -20,6 +21,9 @@ ExitStatus ShowCast(const platform::GameFolder& game, const std::string& name, b
       {"record", RecordJson(cast.record)},
       {"pictureBytes", cast.pictureBytes ? Json(*cast.pictureBytes) : Json(nullptr)},
   };
+  const std::optional<std::string> pictureProblem = PictureProblem(cast.pictureFile);
+  result["pictureUploadable"] = !pictureProblem;
+  result["pictureProblem"] = pictureProblem ? Json(*pictureProblem) : Json(nullptr);
   output.Write(json ? JsonText(result, 2) : PlainText(result));
   return ExitStatus::kSuccess;
 }

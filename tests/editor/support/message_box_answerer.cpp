@@ -29,6 +29,7 @@ void MessageBoxAnswerer::AnswerActiveBox() {
   seen.icon = box->icon();
   for (QAbstractButton* button : box->buttons()) seen.buttons << box->standardButton(button);
   std::sort(seen.buttons.begin(), seen.buttons.end());
+  for (QMessageBox::StandardButton button : seen.buttons) seen.buttonTexts << box->button(button)->text();
   if (box->defaultButton() != nullptr) seen.defaultButton = box->standardButton(box->defaultButton());
   seen.textFormat = box->textFormat();
   boxes_.push_back(seen);

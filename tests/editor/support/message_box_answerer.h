@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <deque>
@@ -23,6 +24,7 @@ class MessageBoxAnswerer : public QObject {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QList<QMessageBox::StandardButton> buttons;
+    QStringList buttonTexts;  // the captions, in the order of `buttons`
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     Qt::TextFormat textFormat = Qt::AutoText;
   };
