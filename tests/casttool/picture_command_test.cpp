@@ -104,5 +104,29 @@ TEST_F(PictureCommand, AnOwnerThatCannotBeToldIsAFailure) {
   EXPECT_EQ(Run({"picture", "NEW", "drawing.png"}).exitStatus, 0) << "a new cast needs no owner";
 }
 
+// The image readers live in a module beside casttool, which the picture
+// command alone loads: a casttool without it still does everything else, and
+// the picture command names what is missing.
+TEST_F(PictureCommand, TheImageReadersAreAModuleBesideTheTool) {
+  gamefixture::TemporaryFolder alone;
+  const std::filesystem::path tool = alone.path() / "casttool";
+  std::filesystem::copy_file(CASTTOOL_PATH, tool);
+  const auto run = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"-C", game().string()});
+    return gamefixture::RunProgram(tool, arguments);
+  };
+  EXPECT_EQ(run({"list"}).exitStatus, 0);
+  const ProgramResult refused = run({"picture", "OWN", "drawing.png"});
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_EQ(refused.out, "");
+  const std::string module = (alone.path() / "casttool_picture.so").generic_string();
+  EXPECT_EQ(refused.err.rfind("casttool: 「" + module + "」を読み込めません: ", 0), 0u) << refused.err;
+  EXPECT_EQ(Lines(refused.err).size(), 1u);
+
+  std::filesystem::copy_file(std::filesystem::path(CASTTOOL_PATH).parent_path() / "casttool_picture.so",
+                             alone.path() / "casttool_picture.so");
+  EXPECT_EQ(run({"picture", "OWN", "drawing.png"}).exitStatus, 0);
+}
+
 }  // namespace
 }  // namespace casttooltest

@@ -13,8 +13,8 @@
 #include "error.h"
 #include "file_access.h"
 #include "game_files.h"
-#include "image_file.h"
 #include "messages.h"
+#include "picture_module_loader.h"
 #include "progress_data.h"
 #include "scrambled_file.h"
 #include "whole_file.h"
@@ -54,7 +54,7 @@ ExitStatus SetCastPicture(const platform::GameFolder& game, const std::string& n
   }
   std::vector<std::uint8_t> picture;
   try {
-    picture = pictureimport::CastPictureFromImageFile(InGameFolder(game, imageFile));
+    picture = CastPictureFromImageFile(InGameFolder(game, imageFile));
   } catch (const castdata::Error& error) {
     output.Error(error.what());
     return ExitStatus::kFailure;
