@@ -99,9 +99,9 @@ std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
 }
 
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-             std::string* reason) {
+             std::string* reason, Links links) {
   StagedFile staged;
-  return staged.Stage(path, contents, reason) && staged.Commit(reason);
+  return staged.Stage(path, contents, reason, links) && staged.Commit(reason);
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
@@ -129,9 +129,9 @@ void StagedFile::Discard() {
 }
 
 bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-                       std::string* reason) {
+                       std::string* reason, Links links) {
   Discard();
-  target_ = ReplacedFile(path);
+  target_ = links == Links::kFollow ? ReplacedFile(path) : path;
   std::string pattern = TemporaryPattern(target_);
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) {
@@ -142,8 +142,10 @@ bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::u
 
   // The new file takes over the old one's owner (only a privileged process may
   // give a file away; for any other it stays its own) and then its permissions.
+  // A link that is itself replaced hands on nothing of its own.
   struct stat old {};
-  const bool existed = ::stat(target_.c_str(), &old) == 0;
+  const bool existed = links == Links::kFollow ? ::stat(target_.c_str(), &old) == 0
+                                               : ::lstat(target_.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
   if (existed && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
     // Not permitted: the new file belongs to this process's user.
   }
