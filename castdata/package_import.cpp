@@ -13,6 +13,7 @@
 
 #include "cast_name.h"
 #include "cast_package.h"
+#include "folder_lock.h"
 #include "whole_file.h"
 
 namespace castdata {
@@ -85,6 +86,14 @@ PackageImportOutcome ImportCastPackage(const std::filesystem::path& packageFile,
   PackageImportOutcome outcome;
   outcome.packageFile = packageFile.filename().string();
   const std::string& shown = outcome.packageFile;
+
+  // Held from the reading of the package to its deletion, so that another
+  // import of it, or of a package of the same cast, waits for this one.
+  const platform::FolderLock lock(game.Resolve(kCastFolder));
+  if (lock.Problem()) {
+    outcome.message = shown + "を展開できませんでした\n" + *lock.Problem();
+    return outcome;
+  }
 
   std::string reason;
   const auto bytes = ReadStart(packageFile, kLongestPackageRead, &reason);

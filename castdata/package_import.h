@@ -7,7 +7,9 @@
 // disk) leaves the old cast as it was and no half cast behind. Each file is
 // replaced whole, so an old, longer picture does not keep its excess bytes.
 // The package is deleted only once all three files are in place; whenever the
-// cast is not imported, the package stays for the next start.
+// cast is not imported, the package stays for the next start. The import
+// holds the lock of the cast folder (platform/folder_lock.h), so two imports,
+// or an import and a save, never mix their files in one cast.
 #pragma once
 
 #include <filesystem>
