@@ -130,10 +130,14 @@ TEST_F(PackageImport, BrokenOrHostilePackagesWriteNothingAndStay) {
       {"cut in the picture", with([](PackageFields& f) { f.cutTo = 15 + 5000; })},
       {"cut in the data file", with([](PackageFields& f) { f.cutTo = 5193 + 100; })},
       {"profile file one byte short", with([&](PackageFields& f) { f.cutTo = fullLength - 1; })},
+      // cast/def.bmp is the picture every new cast starts from.
+      {"name def", with([](PackageFields& f) { f.nameField = "def"; })},
+      {"name DeF", with([](PackageFields& f) { f.nameField = "DeF"; })},
   };
   // Old files where the hostile names point show that nothing is overwritten.
   ASSERT_TRUE(wholefile::Replace(game() / "cast/ABC.cst", Bytes("old")));
   ASSERT_TRUE(wholefile::Replace(game() / "x.bmp", Bytes("old")));
+  ASSERT_TRUE(wholefile::Replace(game() / "cast/def.bmp", Bytes("old default picture")));
   for (const Case& c : cases) {
     Put("foo.ec", c.fields);
     const auto before = gamefixture::SnapshotFolder(game());
