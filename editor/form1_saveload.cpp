@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -31,6 +30,7 @@
 #include "cast_folder.h"
 #include "cast_name.h"
 #include "cast_name_box.h"
+#include "cast_picture_file.h"
 #include "cast_profile.h"
 #include "cast_rules.h"
 #include "cast_save.h"
@@ -223,9 +223,9 @@ void Form1::LoadExistingCast(const std::string& name) {
 
   castdata::EnsureCastPicture(name, game_);
   const std::filesystem::path picture = castdata::CastFilePath(name, ".bmp", game_);
-  QImageReader reader(QString::fromStdString(picture.string()));
-  const QImage image = reader.read();
-  if (image.isNull()) throw castdata::Error(castdata::CannotRead(picture, reader.errorString().toStdString()));
+  QString reason;
+  const QImage image = ReadCastPictureFile(QString::fromStdString(picture.string()), reason);
+  if (image.isNull()) throw castdata::Error(castdata::CannotRead(picture, reason.toStdString()));
   ui_->Picture1->setPixmap(QPixmap::fromImage(image));
 
   OnSlParChanged(0);
