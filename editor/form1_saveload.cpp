@@ -38,6 +38,7 @@
 #include "field_conversion.h"
 #include "form1.h"
 #include "message_box.h"
+#include "sjis.h"
 #include "ui_form1.h"
 #include "weapon_list_items.h"
 
@@ -239,6 +240,7 @@ const QString kSaved = QStringLiteral("保存終了");
 const QString kNoUnitName = QStringLiteral("機体名が入力されていません");
 const QString kNoFileName = QStringLiteral("ファイル名が入力されていません");
 const QString kFileNameTooLong = QStringLiteral("ファイル名は英数字8文字以内にしてください");
+const QString kFileNameWithoutShiftJis = QStringLiteral("ファイル名「%1」にShift-JISで表せない文字が含まれています");
 const QString kNoWeapon = QStringLiteral("武装が選択されていません");
 const QString kUnusableWeapon = QStringLiteral("使用不能武装が選択されています");
 const QString kAdjustParameters = QStringLiteral("パラメータを調整してください");
@@ -283,6 +285,9 @@ bool Form1::SaveCast(const std::function<bool()>& mayWrite) {
   if (const std::optional<std::string> problem = castdata::CastNameProblem(name)) {
     return Refuse(this, tabs, {}, ui_->cbFile, QString::fromStdString(*problem));
   }
+  // The game's files name a cast in Shift-JIS: a name without that form could
+  // never travel in a package or be read by the game.
+  if (!sjis::FromUtf8(name)) return Refuse(this, tabs, {}, ui_->cbFile, kFileNameWithoutShiftJis.arg(fileName));
   for (QComboBox* slot : Wpn_) {
     if (slot->currentIndex() < 0) return Refuse(this, tabs, kWeaponsPage, slot, kNoWeapon);
     if (slot->currentData().toInt() == castdata::kUnusableMark) return Refuse(this, tabs, kWeaponsPage, slot, kUnusableWeapon);

@@ -510,6 +510,7 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
   const QString tooLong = QStringLiteral("ファイル名は英数字8文字以内にしてください");
   const QString noWeapon = QStringLiteral("武装が選択されていません");
   const QString tooLarge = QStringLiteral("は-32768から32767までの整数にしてください");
+  const QString withoutShiftJis = QStringLiteral("ファイル名「%1」にShift-JISで表せない文字が含まれています");
   const auto asMade = [](Form1&) {};
   const struct {
     const char* what;
@@ -527,6 +528,9 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
       {"9 Japanese characters", "疾風迅雷電光石火矢", asMade, tooLong, -1, "cbFile"},
       {"8 characters, none a letter or digit", "!-_+~@#%", asMade, kSaved, -1, ""},
       {"8 Japanese characters", "疾風迅雷電光石火", asMade, kSaved, -1, ""},
+      {"a Korean file name", QStringLiteral("한"), asMade, withoutShiftJis.arg(QStringLiteral("한")), -1, "cbFile"},
+      {"an emoji after letters", QStringLiteral("AB\U0001F600"), asMade,
+       withoutShiftJis.arg(QStringLiteral("AB\U0001F600")), -1, "cbFile"},
       {"slot 2 empty and slot 4 unusable", "NEWCAST",
        [](Form1& f) {
          f.Wpn(2)->setCurrentIndex(-1);
