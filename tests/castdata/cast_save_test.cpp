@@ -127,6 +127,26 @@ TEST_F(CastSave, ADataFileThatCannotBePutInPlaceLeavesTheProfileAlone) {
   EXPECT_EQ(gamefixture::SnapshotFolder(game_.path()), before);
 }
 
+// Links in cast/ are the player's own arrangement (casts kept elsewhere): a
+// save writes the files they point to and leaves the links.
+TEST_F(CastSave, ASaveWritesThroughThePlayersLinks) {
+  const fs::path elsewhere = game_.path() / "kept";
+  fs::create_directory(elsewhere);
+  WriteBytes(elsewhere / "A.dat", std::string(186, '\x11'));
+  WriteBytes(elsewhere / "A.cst", "[Data]\r\nName=old\r\n");
+  fs::create_symlink("../kept/A.dat", File("A.dat"));
+  fs::create_symlink(elsewhere / "A.cst", File("A.cst"));
+
+  WriteCastFiles("A", SomeRecord(), kProfile, game_.path());
+
+  EXPECT_TRUE(fs::is_symlink(File("A.dat")));
+  EXPECT_TRUE(fs::is_symlink(File("A.cst")));
+  EXPECT_EQ(castdata::ReadCastProfile("A", game_.path()), kProfile);
+  EXPECT_NE(ReadBytes(elsewhere / "A.cst"), "[Data]\r\nName=old\r\n");
+  EXPECT_NE(ReadBytes(elsewhere / "A.dat"), std::string(186, '\x11'));
+  EXPECT_EQ(castdata::ReadCastData("A", game_.path()), SomeRecord());
+}
+
 TEST_F(CastSave, AFullDiskNamesTheFileAndLeavesBothOldFilesAndNoTemporaryFile) {
   CastProfile longProfile = kProfile;
   longProfile.Comm1 = longProfile.Comm2 = longProfile.Comm3 = std::string(100, 'a');
