@@ -91,8 +91,8 @@ std::optional<std::string> ReadOldEntry(const std::filesystem::path& target, con
   return std::nullopt;
 }
 
-// Puts `old` back at `target`, each way in one rename; the reason when that
-// fails.
+// Puts `old` back at `target` in one step (a rename, or the removal of a
+// file that was not there before); the reason when that fails.
 std::optional<std::string> PutBack(const std::filesystem::path& target, const OldEntry& old) {
   std::string reason;
   switch (old.kind) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <thread>
@@ -23,7 +24,7 @@ struct HeldLock {
 };
 thread_local std::map<FolderId, HeldLock> heldLocks;
 
-std::chrono::milliseconds patienceNow = kLockPatience;  // the process's, for every thread
+std::atomic<std::chrono::milliseconds> patienceNow{kLockPatience};  // the process's, for every thread
 
 constexpr std::chrono::milliseconds kRetryInterval{20};
 
