@@ -4,12 +4,17 @@
 #include <QImageReader>
 #include <QSize>
 
+#include <cstdlib>
+
 QImage ReadCastPicture(QIODevice& device, QString& reason) {
   QImageReader reader(&device, "bmp");
   reader.setAutoDetectImageFormat(false);
+  // A negative height is a bitmap stored top-down: its rows count as many.
   const QSize size = reader.size();
-  if (size.width() > kLargestPictureSide || size.height() > kLargestPictureSide) {
-    reason = QStringLiteral("%1×%2の絵は大きすぎます").arg(size.width()).arg(size.height());
+  const int width = std::abs(size.width());
+  const int height = std::abs(size.height());
+  if (width > kLargestPictureSide || height > kLargestPictureSide) {
+    reason = QStringLiteral("%1×%2の絵は大きすぎます").arg(width).arg(height);
     return {};
   }
   QImage image = reader.read();

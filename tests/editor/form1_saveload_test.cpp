@@ -59,9 +59,10 @@ QList<bool> CastDataHidden(const Form1& form) {
 }
 QList<bool> All(bool value) { return QList<bool>(kCastDataControls.size(), value); }
 
-// A 64 x 64 picture in one of the formats Qt writes ("PNG", "BMP", ...).
-std::string ImageFileBytes(const char* format) {
-  QImage image(64, 64, QImage::Format_RGB32);
+// A picture of `side` x `side` pixels in one of the formats Qt writes ("PNG",
+// "BMP", ...).
+std::string ImageFileBytes(const char* format, int side = 64) {
+  QImage image(side, side, QImage::Format_RGB32);
   image.fill(QColor(200, 30, 30));
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -440,6 +441,14 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
            bytes[at] = '\x30';
            bytes[at + 1] = '\x75';
          }
+         gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), bytes);
+       },
+       "cast/HAYATE.BMP", true, true},
+      {"a bitmap that claims 16776190 rows stored top-down",
+       [] {
+         // Two pixels a row: few enough for Qt to make room for them all.
+         std::string bytes = ImageFileBytes("BMP", 2);
+         bytes.replace(22, 4, std::string("\x02\x04\x00\xff", 4));
          gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), bytes);
        },
        "cast/HAYATE.BMP", true, true},
