@@ -47,8 +47,12 @@ void ScanCastPackages(const platform::GameFolder& game,
   // cannot disturb it.
   const std::filesystem::path listed = game.Location();
   PackageImportOutcome failure;
-  auto packages = ListPackages(listed, failure);
-  if (packages && packages->empty()) return;  // nothing to import, nothing to lock
+  const auto found = ListPackages(listed, failure);
+  if (!found) {
+    report(failure);
+    return;
+  }
+  if (found->empty()) return;  // nothing to import, nothing to lock
   // The lock is held over the whole scan, and the folder listed again under
   // it: another scan that ran meanwhile has imported and deleted what it
   // found.
@@ -58,7 +62,7 @@ void ScanCastPackages(const platform::GameFolder& game,
     report(failure);
     return;
   }
-  if (packages) packages = ListPackages(listed, failure);
+  const auto packages = ListPackages(listed, failure);
   if (!packages) {
     report(failure);
     return;
