@@ -102,7 +102,6 @@ int main(int argc, char* argv[]) {
     gamefixture::TemporaryFolder game;
     gamefixture::MakeDemoGame(game.path());
     std::filesystem::remove(game.path() / "sample.ec");
-    std::filesystem::copy_file(ORVDLL_FILE, game.path() / "dat/libOrvDll.so");
     gamefixture::TemporaryFolder empty;
 
     // One unmeasured start each, so that both find their files in the cache.

@@ -59,6 +59,7 @@ std::vector<std::uint8_t> CastDataContents(std::vector<std::uint8_t> present, co
 
 void WriteCastData(std::string_view name, const CastRecord& record,
                    const platform::GameFolder& game) {
+  const CastFolderLock lock(game);
   const std::vector<std::uint8_t> bytes =
       CastDataContents(ReadPresentCastData(name, game).value_or(std::vector<std::uint8_t>{}), record);
   const std::filesystem::path path = CastFilePath(name, ".dat", game);

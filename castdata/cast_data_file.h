@@ -72,7 +72,8 @@ CastRecord ReadCastData(std::string_view name, const platform::GameFolder& game 
 // laid over it in memory, and the result written through the safe whole-file
 // rewrite. castdata::Error, naming the file and the reason, when the name is
 // refused or the file cannot be read or written (a missing cast folder, a full
-// disk); the old file then stays as it was.
+// disk, the cast folder's lock held by another program); the old file then
+// stays as it was.
 void WriteCastData(std::string_view name, const CastRecord& record,
                    const platform::GameFolder& game = {});
 

@@ -13,6 +13,10 @@ std::filesystem::path CastFilePath(std::string_view name, std::string_view exten
   return game.Resolve(CastPath(name, extension));
 }
 
+CastFolderLock::CastFolderLock(const platform::GameFolder& game) : lock_(game.Resolve(kCastFolder)) {
+  if (lock_.Problem()) throw Error(*lock_.Problem());
+}
+
 std::string CannotRead(const std::filesystem::path& file, const std::string& reason) {
   return "「" + file.generic_string() + "」を読み込めません: " + reason;
 }

@@ -50,9 +50,16 @@ std::vector<std::string> ListCasts(const platform::GameFolder& game) {
 bool DefaultPictureExists(const platform::GameFolder& game) { return game.HasFile(kDefaultPicture); }
 
 void EnsureCastPicture(std::string_view name, const platform::GameFolder& game) {
-  const fs::path picture = CastFilePath(name, kPictureExtension, game);
   std::error_code ignored;
-  if (fs::symlink_status(picture, ignored).type() != fs::file_type::not_found) return;
+  const auto present = [&] {
+    return fs::symlink_status(CastFilePath(name, kPictureExtension, game), ignored).type() != fs::file_type::not_found;
+  };
+  if (present()) return;
+  // Looked for again under the lock: an import may have put a picture there
+  // meanwhile, which the copy must not replace.
+  const CastFolderLock lock(game);
+  if (present()) return;
+  const fs::path picture = CastFilePath(name, kPictureExtension, game);
   const fs::path defaultPicture = game.Resolve(kDefaultPicture);
   std::string reason;
   const std::optional<std::vector<std::uint8_t>> bytes = wholefile::Read(defaultPicture, &reason);
@@ -66,6 +73,7 @@ void WriteCastPicture(std::string_view name, std::span<const std::uint8_t> pictu
   if (const std::optional<std::string> problem = CastPictureProblem(picture)) {
     throw Error(CannotWrite(path, *problem));
   }
+  const CastFolderLock lock(game);
   std::string reason;
   if (!wholefile::Replace(path, picture, &reason)) throw Error(CannotWrite(path, reason));
 }

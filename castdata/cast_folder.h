@@ -3,6 +3,8 @@
 // The profile file cast/NAME.cst is what makes a cast exist: a data file or a
 // picture without one is not a cast. Names are matched as the game folder
 // matches them (platform/game_folder.h): "HAYATE" finds "cast/hayate.CST".
+// The writers here hold the lock of the cast folder (CastFolderLock) and
+// fail with castdata::Error, writing nothing, when another program holds it.
 #pragma once
 
 #include <cstdint>

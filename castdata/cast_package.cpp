@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "cast_folder.h"
 #include "cast_name.h"
 #include "error.h"
 #include "little_endian.h"
@@ -85,6 +86,12 @@ PackageReading ReadCastPackage(std::span<const std::uint8_t> bytes) {
     return Broken("キャスト名に制御文字があります");
   }
   if (const auto problem = CastNameProblem(castName)) return Broken(*problem);
+  // The default picture is the picture of every new cast; a package whose
+  // picture would land there replaces it for all of them.
+  if (platform::SameFileName(CastPath(castName, ".bmp"), kDefaultPicture)) {
+    return Broken("キャスト名「" + castName + "」の絵は新しいキャストの絵" + std::string(kDefaultPicture) +
+                  "を置き換えてしまいます");
+  }
 
   const std::size_t dataOffset = kPackageDataLengthOffset + 4;
   if (bytes.size() < dataOffset) return Broken(std::string(kTruncated));

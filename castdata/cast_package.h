@@ -29,9 +29,10 @@
 // The cast name inside the package, not the package's file name, decides
 // under which name the cast is imported. A package comes from other players
 // over the web, so the reader checks everything before anything is written:
-// the name must name a file inside "cast/", be valid Shift-JIS and hold no
-// control character; n, D and C must be at least 1; and the file must hold
-// every byte the fields claim.
+// the name must name a file inside "cast/", be valid Shift-JIS, hold no
+// control character and not be "def" in any letter case (whose picture is
+// cast/def.bmp, the picture every new cast starts from); n, D and C must be
+// at least 1; and the file must hold every byte the fields claim.
 #pragma once
 
 #include <cstddef>

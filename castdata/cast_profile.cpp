@@ -42,6 +42,7 @@ std::string CastUnitName(std::string bytes) {
 
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
                       const platform::GameFolder& game) {
+  const CastFolderLock lock(game);
   const std::filesystem::path path = CastFilePath(name, ".cst", game);
   std::string reason;
   if (!WithCastKeys(path, profile).Save(path, &reason)) throw Error(CannotWrite(path, reason));

@@ -66,8 +66,8 @@ std::string CastUnitName(std::string bytes);
 // file once through the safe whole-file rewrite: either all six values are
 // written or none. castdata::Error, naming the file and the reason, when the
 // name is refused, a text cannot be stored (a character without a Shift-JIS
-// form) or the file cannot be read or written; the old file then stays as it
-// was.
+// form) or the file cannot be read or written (or the cast folder's lock is
+// held by another program); the old file then stays as it was.
 void WriteCastProfile(std::string_view name, const CastProfile& profile,
                       const platform::GameFolder& game = {});
 

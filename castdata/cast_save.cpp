@@ -34,6 +34,7 @@ void WriteCastFiles(std::string_view name, const CastRecord& record, const CastP
                     const platform::GameFolder& game) {
   const std::filesystem::path dataPath = CastFilePath(name, ".dat", game);
   const std::filesystem::path profilePath = CastFilePath(name, ".cst", game);
+  const CastFolderLock lock(game);
   // The old data file, read once: the base of the new contents and what the
   // data file is put back to when the profile file cannot follow it.
   const std::optional<std::vector<std::uint8_t>> oldData = ReadPresentCastData(name, game);

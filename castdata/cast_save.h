@@ -5,7 +5,9 @@
 // over them) and written to temporary files beside their targets; only then
 // are they renamed into place, the data file first. When the profile file
 // cannot be put in place after the data file was, the data file is put back
-// as it was (removed again when the save made it).
+// as it was (removed again when the save made it). The save holds the lock
+// of the cast folder (CastFolderLock) from its reading of the old files to
+// its last rename.
 #pragma once
 
 #include <filesystem>

@@ -2,13 +2,23 @@
 // "cast" folder and the package is deleted.
 //
 // castdata shows nothing: the outcome carries the text for the caller to show.
-// The three cast files are written as a set, each to a temporary file first
-// and then renamed into place, so that a failure (no "cast" folder, a full
-// disk) leaves the old cast as it was and no half cast behind. Each file is
-// replaced whole, so an old, longer picture does not keep its excess bytes.
-// The package is deleted only once all three files are in place; whenever the
-// cast is not imported, the package stays for the next start. A package the
-// player named (package_scan.h) may be kept even when imported.
+// The three cast files are written as a set: every name is looked at first
+// (a folder there, or a link to one, refuses the package), each file goes to a
+// temporary file, and they are renamed into place one after the other; when
+// one cannot follow, those already renamed are put back, so a failure (no
+// "cast" folder, a full disk, a file the system will not let go) leaves the
+// old cast as it was and no half cast behind. Each file is replaced whole, so
+// an old, longer picture does not keep its excess bytes. A symbolic link at a
+// cast file's name is replaced by the file itself: the package never writes
+// through it, and what it points to stays byte for byte.
+//
+// The import holds the lock of the cast folder (platform/folder_lock.h), so
+// two imports, or an import and a save, never mix their files in one cast.
+// A package that could not be deleted afterwards (a read-only game folder)
+// is not imported, since it would be imported again at every start; it is
+// deleted only once all three files are in place, and whenever the cast is not
+// imported, the package stays. A package the player named (package_scan.h)
+// may be kept even when imported.
 #pragma once
 
 #include <filesystem>

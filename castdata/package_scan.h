@@ -15,7 +15,12 @@ namespace castdata {
 // the folder listing, except the package name (file name less ".ec") "UPLOAD"
 // in any letter case: that is the user's own upload. Each outcome goes to
 // `report` before the next import starts. A folder that cannot be listed is
-// reported as one outcome whose `packageFile` is empty.
+// reported as one outcome whose `packageFile` is empty. The scan holds the
+// lock of the cast folder from its listing to its last report, so that two
+// start-ups (or a start-up and casttool) never import one package twice or
+// mix two packages into one cast; a lock that cannot be had is reported the
+// same way, and every package stays. A folder without packages is left
+// without even a lock file.
 void ScanCastPackages(const platform::GameFolder& game,
                       const std::function<void(const PackageImportOutcome&)>& report);
 

@@ -1,10 +1,12 @@
 #include "scrambled_file.h"
 
+#include <span>
 #include <string>
 
 #include "error.h"
 #include "file_bytes.h"
 #include "packed_format.h"
+#include "rotation_base.h"
 
 namespace castdata {
 namespace {
@@ -43,7 +45,33 @@ class PackAgainOnExit {
   bool packed_ = false;
 };
 
+// Whether unpacking these bytes and packing them again can give them back:
+// packed with a rotation base that FilePack draws, around a plain form that
+// FilePack would pack (one that looks packed itself it leaves as it is).
+bool IsAsPackingLeavesIt(std::span<const std::uint8_t> bytes) {
+  if (!scrambler::IsPacked(bytes)) return false;
+  const int base = bytes[2] - scrambler::kBaseOffset;
+  return base >= scrambler::kLowestRotationBase && base <= scrambler::kHighestRotationBase &&
+         !scrambler::IsPacked(scrambler::Unpack(bytes));
+}
+
 }  // namespace
+
+std::vector<std::uint8_t> ReadGameFile(const std::filesystem::path& path, const ScramblerFunctions& scrambler) {
+  if (!scrambler.filePack || !scrambler.fileUnpack) {
+    throw Error("「" + path.string() + "」を読み込めません: スクランブル関数が用意されていません");
+  }
+  if (scrambler.load) scrambler.load();
+  std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+  if (IsAsPackingLeavesIt(bytes)) return scrambler::Unpack(bytes);
+  if (!scrambler::IsPacked(bytes)) {
+    // FileUnpack would leave a plain file as it is: packing it is the one
+    // write, and a crash leaves it plain or packed.
+    scrambler.filePack(path.string().c_str());
+    return bytes;
+  }
+  return ReadGameFileInPlace(path, scrambler);
+}
 
 std::vector<std::uint8_t> ReadGameFileInPlace(const std::filesystem::path& path,
                                               const ScramblerFunctions& scrambler) {

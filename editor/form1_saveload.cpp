@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -31,6 +30,7 @@
 #include "cast_folder.h"
 #include "cast_name.h"
 #include "cast_name_box.h"
+#include "cast_picture_file.h"
 #include "cast_profile.h"
 #include "cast_rules.h"
 #include "cast_save.h"
@@ -224,9 +224,9 @@ void Form1::LoadExistingCast(const std::string& name) {
 
   castdata::EnsureCastPicture(name, game_);
   const std::filesystem::path picture = castdata::CastFilePath(name, ".bmp", game_);
-  QImageReader reader(QString::fromStdString(picture.string()));
-  const QImage image = reader.read();
-  if (image.isNull()) throw castdata::Error(castdata::CannotRead(picture, reader.errorString().toStdString()));
+  QString reason;
+  const QImage image = ReadCastPictureFile(QString::fromStdString(picture.string()), reason);
+  if (image.isNull()) throw castdata::Error(castdata::CannotRead(picture, reason.toStdString()));
   ui_->Picture1->setPixmap(QPixmap::fromImage(image));
 
   OnSlParChanged(0);
@@ -240,6 +240,7 @@ const QString kSaved = QStringLiteral("保存終了");
 const QString kNoUnitName = QStringLiteral("機体名が入力されていません");
 const QString kNoFileName = QStringLiteral("ファイル名が入力されていません");
 const QString kFileNameTooLong = QStringLiteral("ファイル名は英数字8文字以内にしてください");
+const QString kFileNameWithoutShiftJis = QStringLiteral("ファイル名「%1」にShift-JISで表せない文字が含まれています");
 const QString kNoWeapon = QStringLiteral("武装が選択されていません");
 const QString kUnusableWeapon = QStringLiteral("使用不能武装が選択されています");
 const QString kAdjustParameters = QStringLiteral("パラメータを調整してください");
@@ -305,6 +306,9 @@ bool Form1::SaveCast(const std::function<bool()>& mayWrite) {
   if (const std::optional<std::string> problem = castdata::CastNameProblem(name)) {
     return Refuse(this, tabs, {}, ui_->cbFile, QString::fromStdString(*problem));
   }
+  // The game's files name a cast in Shift-JIS: a name without that form could
+  // never travel in a package or be read by the game.
+  if (!sjis::FromUtf8(name)) return Refuse(this, tabs, {}, ui_->cbFile, kFileNameWithoutShiftJis.arg(fileName));
   for (QComboBox* slot : Wpn_) {
     if (slot->currentIndex() < 0) return Refuse(this, tabs, kWeaponsPage, slot, kNoWeapon);
     if (slot->currentData().toInt() == castdata::kUnusableMark) return Refuse(this, tabs, kWeaponsPage, slot, kUnusableWeapon);

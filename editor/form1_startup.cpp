@@ -93,13 +93,15 @@ bool Form1::StartUp(const QStringList& arguments, const std::vector<std::filesys
     return false;
   }
 
-  // The game files pass through the library's FileUnpack and FilePack, loaded
-  // from the game folder at the first call; castdata packs a file again on
-  // every way out, so an error never leaves it unscrambled.
+  // The game files are read in memory and written, through the library's
+  // FilePack and FileUnpack, only when they are not packed as those leave
+  // them (castdata/scrambled_file.h); the library is loaded from the game
+  // folder all the same, so that its absence is told. castdata packs a file
+  // again on every way out, so an error never leaves it unscrambled.
   platform::ScramblingLibrary library;
   const castdata::ScramblerFunctions scrambler{
       [&library](const char* path) { return library.FilePack(path); },
-      [&library](const char* path) { return library.FileUnpack(path); }};
+      [&library](const char* path) { return library.FileUnpack(path); }, [&library] { library.Load(); }};
   castdata::WeaponCatalogue catalogue;
   try {
     if (!castdata::GameFileExists(castdata::kProgressFilePath, game_)) {
@@ -107,7 +109,7 @@ bool Form1::StartUp(const QStringList& arguments, const std::vector<std::filesys
       return false;
     }
     castdata::ProgressData progress = castdata::ReadProgressData(
-        castdata::ReadGameFileInPlace(game_.Resolve(castdata::kProgressFilePath), scrambler));
+        castdata::ReadGameFile(game_.Resolve(castdata::kProgressFilePath), scrambler));
     playerNumber_ = progress.playerNumber;
 
     if (!castdata::GameFileExists(castdata::kWeaponCataloguePath, game_)) {
@@ -115,7 +117,7 @@ bool Form1::StartUp(const QStringList& arguments, const std::vector<std::filesys
       return false;
     }
     const std::filesystem::path catalogueFile = game_.Resolve(castdata::kWeaponCataloguePath);
-    castdata::ReadWeaponCatalogue(castdata::ReadGameFileInPlace(catalogueFile, scrambler),
+    castdata::ReadWeaponCatalogue(castdata::ReadGameFile(catalogueFile, scrambler),
                                   catalogueFile.generic_string(), shopMode_, progress, catalogue);
   } catch (const std::exception& error) {
     // The window opens with the lists as far as the catalogue was read.

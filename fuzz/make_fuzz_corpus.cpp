@@ -206,6 +206,39 @@ Bytes WithField(Bytes bytes, std::size_t offset, std::uint32_t value) {
   return bytes;
 }
 
+// A bitmap of `width` x `height` pixels of 24 bits, rows padded to 4 bytes.
+Bytes Bitmap24(std::uint32_t width, std::uint32_t height) {
+  const std::uint32_t row = (width * 3 + 3) / 4 * 4;
+  Bytes bytes(54 + row * height, 0);
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  castdata::PutUint32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+  castdata::PutUint32(bytes, 10, 54);
+  castdata::PutUint32(bytes, 14, 40);
+  castdata::PutUint32(bytes, 18, width);
+  castdata::PutUint32(bytes, 22, height);
+  bytes[26] = 1;
+  bytes[28] = 24;
+  for (std::size_t at = 54; at < bytes.size(); ++at) bytes[at] = static_cast<std::uint8_t>(at * 37);
+  return bytes;
+}
+
+// An icon file holding `bitmap` (without its file header) as its one image.
+Bytes Icon(const Bytes& bitmap) {
+  const Bytes image(bitmap.begin() + 14, bitmap.end());
+  Bytes icon(6 + 16, 0);
+  icon[2] = 1;  // an icon
+  icon[4] = 1;  // one image
+  icon[6] = 64;
+  icon[7] = 64;
+  icon[10] = 1;
+  icon[12] = 8;
+  castdata::PutUint32(icon, 14, static_cast<std::uint32_t>(image.size()));
+  castdata::PutUint32(icon, 18, 22);
+  icon.insert(icon.end(), image.begin(), image.end());
+  return icon;
+}
+
 std::vector<Seed> PictureSeeds() {
   const Bytes greys = gamefixture::MakeCastPicture(0);
   castdata::RgbaImage gradient{40, 30, {}};
@@ -228,6 +261,20 @@ std::vector<Seed> PictureSeeds() {
       {"cast_picture", "cut-5173", Cut(greys, 5173)},
       {"cast_picture", "tiny-image", Bytes{2, 1, 255, 0, 0, 255, 0, 0, 255, 128}},
       {"cast_picture", "empty", {}},
+      // Other kinds of file under a picture's name, which only a bitmap
+      // reader may see, and bitmaps other than a cast picture.
+      {"cast_picture", "gif-one-pixel",
+       FromText(std::string_view("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00!\xf9\x04\x00\x00"
+                                 "\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
+                                 43))},
+      {"cast_picture", "xpm-two-pixels",
+       FromText("/* XPM */\nstatic const char *p[] = {\"2 1 2 1\", \"a c #FF0000\", \"b c #0000FF\", \"ab\"};\n")},
+      {"cast_picture", "png-signature", FromText(std::string_view("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x40\0\0\0\x40\x08\x03", 26))},
+      {"cast_picture", "jpeg-start", FromText(std::string_view("\xff\xd8\xff\xe0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0", 20))},
+      {"cast_picture", "icon-of-the-picture", Icon(greys)},
+      {"cast_picture", "dib-without-file-header", Bytes(greys.begin() + 14, greys.end())},
+      {"cast_picture", "bitmap-24-bits-2x2", Bitmap24(2, 2)},
+      {"cast_picture", "bitmap-claims-30000-square", WithField(WithField(Bitmap24(2, 2), 18, 30000), 22, 30000)},
   };
 }
 

@@ -1,7 +1,7 @@
 // The profile-file reader on any file contents, as cast/NAME.cst of a game
 // folder. Reading never fails for a file that is there, and each of the six
-// values is well-formed UTF-8 on one line, of at most 127 Shift-JIS bytes
-// where it has a Shift-JIS form. Setting a value, into whatever the file
+// values is well-formed UTF-8 on one line without a NUL, of at most 127
+// Shift-JIS bytes where it has a Shift-JIS form. Setting a value, into whatever the file
 // holds, reads back as set and leaves the other values as they were; and the
 // contents a save of the cast profile gives read back as the profile saved.
 #include <cstdint>
@@ -28,6 +28,7 @@ void CheckValue(const std::string& value) {
   // One line, without the blanks and CRs before it. (The cut to 127 bytes
   // comes after the blanks at the end are dropped, so it may end in one.)
   FUZZ_CHECK(value.find('\n') == std::string::npos);
+  FUZZ_CHECK(value.find('\0') == std::string::npos);
   FUZZ_CHECK(value.find_first_of(" \t\r") != 0);
   if (const std::optional<std::string> sjisBytes = sjis::FromUtf8(value)) {
     FUZZ_CHECK(sjisBytes->size() <= profile::kLongestValue);

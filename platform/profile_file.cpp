@@ -166,7 +166,11 @@ std::string ProfileFile::Value(std::string_view section, std::string_view key) c
   if (!place.keyLine) return "";
   const Line& line = lines[*place.keyLine];
   const std::string_view text = std::string_view(bytes_).substr(line.begin, line.end - line.begin);
-  return sjis::ToUtf8(sjis::CutToBytes(Trim(text.substr(place.keyEquals + 1)), kLongestValue));
+  // The platform hands a value over in a buffer of text that ends at its
+  // first NUL; what follows a NUL in the file is never part of it.
+  std::string_view value = text.substr(place.keyEquals + 1);
+  value = value.substr(0, value.find('\0'));
+  return sjis::ToUtf8(sjis::CutToBytes(Trim(value), kLongestValue));
 }
 
 bool ProfileFile::SetValue(std::string_view section, std::string_view key, std::string_view value,

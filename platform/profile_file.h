@@ -19,6 +19,8 @@
 //   a name within it, are the ones used.
 // - Quotes around a value are part of it: a value reads back as it was
 //   written (Windows would strip them).
+// - A value ends at its first NUL byte, as the platform's text buffer does:
+//   "Name=ab<NUL>cd" reads as "ab".
 // - A line may end with CR LF or LF; every line added ends with CR LF, and a
 //   changed key line keeps its own line end.
 #pragma once

@@ -28,6 +28,11 @@ std::int32_t ScramblingLibrary::FileUnpack(const std::string& path) {
   return Bind(fileUnpack_, "FileUnpack")(path.c_str());
 }
 
+void ScramblingLibrary::Load() {
+  Bind(filePack_, "FilePack");
+  Bind(fileUnpack_, "FileUnpack");
+}
+
 ScramblingLibrary::Export ScramblingLibrary::Bind(Export& cached, const char* name) {
   if (cached != nullptr) {
     return cached;

@@ -39,6 +39,11 @@ class ScramblingLibrary {
   std::int32_t FilePack(const std::string& path);
   std::int32_t FileUnpack(const std::string& path);
 
+  // Opens the library and binds both functions without calling either, for
+  // a caller that may find it need not call them: a missing library is then
+  // told all the same. Throws ScramblingLibraryError as the calls do.
+  void Load();
+
   // The library's path: as given until the first call, then the file that
   // call opened.
   const std::string& LibraryPath() const { return libraryPath_; }

@@ -8,6 +8,10 @@
 
 namespace scrambler {
 
+// The rotation bases a packing draws.
+inline constexpr int kLowestRotationBase = 1;
+inline constexpr int kHighestRotationBase = 5;
+
 // Advances this thread's generator (state * 214013 + 2531011 mod 2^32, then
 // r = (state >> 16) & 0x7FFF) and maps r onto a base: (4 * r) / 32767 + 1,
 // which lies in 1..5.

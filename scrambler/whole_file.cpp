@@ -157,9 +157,9 @@ std::optional<std::vector<std::uint8_t>> ReadBehindRoom(const std::filesystem::p
 }
 
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-             std::string* reason) {
+             std::string* reason, Links links) {
   StagedFile staged;
-  return staged.Stage(path, contents, reason) && staged.Commit(reason);
+  return staged.Stage(path, contents, reason, links) && staged.Commit(reason);
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
@@ -192,11 +192,13 @@ void StagedFile::Discard() {
 }
 
 bool StagedFile::Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-                       std::string* reason) {
+                       std::string* reason, Links links) {
   Discard();
-  target_ = ReplacedFile(path);
+  target_ = links == Links::kFollow ? ReplacedFile(path) : path;
+  // A link that is itself replaced hands on nothing of its own.
   struct stat old {};
-  const bool existed = ::stat(target_.c_str(), &old) == 0;
+  const bool existed = links == Links::kFollow ? ::stat(target_.c_str(), &old) == 0
+                                               : ::lstat(target_.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
   if (existed && !MayWrite(target_)) {
     SetReason(reason, errno);
     return false;

@@ -4,10 +4,10 @@
 // A replacement writes the new contents to a temporary file in the same
 // folder (named ".NAME.XXXXXX", which no pattern of the game's files matches;
 // see temporary_file.h), flushes and syncs it, gives it the old file's owner,
-// group and permissions, and renames it over the old file. A symbolic link
-// stays a link: the file it points to is the one replaced. A hard link does
-// not: the name is replaced, and the file's other names keep the old
-// contents.
+// group and permissions, and renames it over the old file. A symbolic link at
+// the path is followed unless the caller asks for Links::kReplace (see
+// there). A hard link is not: the name is replaced, and the file's other
+// names keep the old contents.
 //
 // A replacement does no more than writing the file in place could: a file
 // the process may not write is refused (EACCES), and so is one whose owner
@@ -31,6 +31,18 @@
 
 namespace wholefile {
 
+// What a replacement does with a symbolic link at the path it is given.
+enum class Links {
+  // The file the link points to is replaced and the link stays: the user's
+  // own arrangement of the game's files (a save, the game files).
+  kFollow,
+  // The link itself is replaced by the new file, which gets the permissions
+  // of a new file; what the link points to is left byte for byte. For
+  // contents that come from outside (a cast package), which must never
+  // land outside the folder they are written to.
+  kReplace,
+};
+
 // The bytes of the file at `path`, or nullopt with the system's reason.
 std::optional<std::vector<std::uint8_t>> Read(const std::filesystem::path& path,
                                               std::string* reason = nullptr);
@@ -43,7 +55,7 @@ std::optional<std::vector<std::uint8_t>> ReadBehindRoom(const std::filesystem::p
 
 // Replaces the file at `path` (or creates it) with `contents`.
 bool Replace(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-             std::string* reason = nullptr);
+             std::string* reason = nullptr, Links links = Links::kFollow);
 
 // A replacement in two steps, so that several files can be written as a set:
 // stage each of them, then commit each. A staged file that is never committed
@@ -60,7 +72,7 @@ class StagedFile {
   // Writes `contents` to a synced temporary file beside `path`, which stays
   // locked until it is committed or removed.
   bool Stage(const std::filesystem::path& path, std::span<const std::uint8_t> contents,
-             std::string* reason = nullptr);
+             std::string* reason = nullptr, Links links = Links::kFollow);
 
   // Renames the temporary file over `path`.
   bool Commit(std::string* reason = nullptr);

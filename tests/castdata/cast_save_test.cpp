@@ -1,10 +1,5 @@
 #include "cast_save.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +11,7 @@
 #include "file_size_limit.h"
 #include "fixture_files.h"
 #include "folder_snapshot.h"
+#include "immutable_file.h"
 #include "temporary_folder.h"
 
 namespace {
@@ -24,6 +20,7 @@ namespace fs = std::filesystem;
 using castdata::CastProfile;
 using castdata::CastRecord;
 using castdata::WriteCastFiles;
+using gamefixture::ImmutableFile;
 using gamefixture::ReadBytes;
 using gamefixture::WriteBytes;
 using ::testing::HasSubstr;
@@ -37,30 +34,6 @@ CastRecord SomeRecord() {
 }
 
 const CastProfile kProfile{"疾風", "一行目", "", "三行目", "作者", "a@example.jp"};
-
-// Makes a file immutable while it lives, so that a rename over it fails as it
-// does for a file the system will not let go. Needs the right to set the
-// flag and a file system that keeps it; Settable() tells.
-class ImmutableFile {
- public:
-  explicit ImmutableFile(const fs::path& path) : fd_(::open(path.c_str(), O_RDONLY)) { settable_ = Set(true); }
-  ~ImmutableFile() {
-    if (settable_) Set(false);
-    if (fd_ >= 0) ::close(fd_);
-  }
-  bool Settable() const { return settable_; }
-
- private:
-  bool Set(bool on) {
-    int flags = 0;
-    if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) return false;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    return ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-
-  int fd_;
-  bool settable_ = false;
-};
 
 class CastSave : public ::testing::Test {
  protected:
@@ -152,6 +125,26 @@ TEST_F(CastSave, ADataFileThatCannotBePutInPlaceLeavesTheProfileAlone) {
     EXPECT_THROW(WriteCastFiles("A", SomeRecord(), kProfile, game_.path()), castdata::Error);
   }
   EXPECT_EQ(gamefixture::SnapshotFolder(game_.path()), before);
+}
+
+// Links in cast/ are the player's own arrangement (casts kept elsewhere): a
+// save writes the files they point to and leaves the links.
+TEST_F(CastSave, ASaveWritesThroughThePlayersLinks) {
+  const fs::path elsewhere = game_.path() / "kept";
+  fs::create_directory(elsewhere);
+  WriteBytes(elsewhere / "A.dat", std::string(186, '\x11'));
+  WriteBytes(elsewhere / "A.cst", "[Data]\r\nName=old\r\n");
+  fs::create_symlink("../kept/A.dat", File("A.dat"));
+  fs::create_symlink(elsewhere / "A.cst", File("A.cst"));
+
+  WriteCastFiles("A", SomeRecord(), kProfile, game_.path());
+
+  EXPECT_TRUE(fs::is_symlink(File("A.dat")));
+  EXPECT_TRUE(fs::is_symlink(File("A.cst")));
+  EXPECT_EQ(castdata::ReadCastProfile("A", game_.path()), kProfile);
+  EXPECT_NE(ReadBytes(elsewhere / "A.cst"), "[Data]\r\nName=old\r\n");
+  EXPECT_NE(ReadBytes(elsewhere / "A.dat"), std::string(186, '\x11'));
+  EXPECT_EQ(castdata::ReadCastData("A", game_.path()), SomeRecord());
 }
 
 TEST_F(CastSave, AFullDiskNamesTheFileAndLeavesBothOldFilesAndNoTemporaryFile) {

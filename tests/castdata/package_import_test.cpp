@@ -11,6 +11,7 @@
 #include "package_fixture.h"
 #include "package_scan.h"
 #include "folder_snapshot.h"
+#include "immutable_file.h"
 #include "temporary_folder.h"
 #include "whole_file.h"
 
@@ -130,10 +131,14 @@ TEST_F(PackageImport, BrokenOrHostilePackagesWriteNothingAndStay) {
       {"cut in the picture", with([](PackageFields& f) { f.cutTo = 15 + 5000; })},
       {"cut in the data file", with([](PackageFields& f) { f.cutTo = 5193 + 100; })},
       {"profile file one byte short", with([&](PackageFields& f) { f.cutTo = fullLength - 1; })},
+      // cast/def.bmp is the picture every new cast starts from.
+      {"name def", with([](PackageFields& f) { f.nameField = "def"; })},
+      {"name DeF", with([](PackageFields& f) { f.nameField = "DeF"; })},
   };
   // Old files where the hostile names point show that nothing is overwritten.
   ASSERT_TRUE(wholefile::Replace(game() / "cast/ABC.cst", Bytes("old")));
   ASSERT_TRUE(wholefile::Replace(game() / "x.bmp", Bytes("old")));
+  ASSERT_TRUE(wholefile::Replace(game() / "cast/def.bmp", Bytes("old default picture")));
   for (const Case& c : cases) {
     Put("foo.ec", c.fields);
     const auto before = gamefixture::SnapshotFolder(game());
@@ -157,6 +162,15 @@ TEST_F(PackageImport, AFailedWriteLeavesTheOldCastAndThePackage) {
          ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.bmp", Bytes("old picture")));
          ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.dat", Bytes("old data")));
          fs::create_directory(game / "cast/ABC.cst");
+       },
+       "cast/ABC.cst"},
+      // A rename would replace the link; the profile file stays the player's
+      // link to a folder, looked at before anything is written.
+      {"a link to a folder where the profile file goes",
+       [](const fs::path& game) {
+         ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.bmp", Bytes("old picture")));
+         fs::create_directory(game / "elsewhere");
+         fs::create_symlink("../elsewhere", game / "cast/ABC.cst");
        },
        "cast/ABC.cst"},
   };
@@ -309,6 +323,140 @@ TEST_F(PackageImport, AFullDiskNamesTheFileAndLeavesTheOldCastThePackageAndNoTem
       EXPECT_NE(message.find("File too large"), std::string::npos) << what << ": " << message;
       EXPECT_EQ(gamefixture::SnapshotFolder(game), before) << what;
     }
+  }
+}
+
+// A symbolic link at one of the cast's names is replaced by the imported file
+// itself: the package never writes through it, wherever it points.
+TEST(PackageImportLinks, ALinkAtACastFilesNameIsReplacedAndWhatItPointsToStays) {
+  struct Case {
+    const char* what;
+    const char* file;    // the cast file that is a link
+    const char* target;  // what it points to; "@" stands for the outside folder's full path
+  };
+  const Case cases[] = {
+      {"the data file to a file outside the game", "ABC.dat", "../../outside/victim"},
+      {"the picture to a file outside the game", "ABC.bmp", "../../outside/victim"},
+      {"the profile file to a file outside the game, by its full path", "ABC.cst", "@/victim"},
+      {"the data file to another cast's data file", "ABC.dat", "OTHER.dat"},
+      {"the profile file to nothing outside the game", "ABC.cst", "../../outside/missing"},
+      {"the picture to nothing in the game's own folder", "ABC.bmp", "../created-by-the-package"},
+  };
+  for (const Case& c : cases) {
+    gamefixture::TemporaryFolder scratch;
+    const fs::path outside = scratch.path() / "outside";
+    const fs::path game = scratch.path() / "game";
+    fs::create_directories(outside);
+    fs::create_directories(game / "cast");
+    ASSERT_TRUE(wholefile::Replace(outside / "victim", Bytes("the player's own file")));
+    ASSERT_TRUE(wholefile::Replace(game / "cast/OTHER.dat", Bytes("another cast")));
+    std::string target = c.target;
+    if (target.starts_with("@")) target = outside.string() + target.substr(1);
+    fs::create_symlink(target, game / "cast" / c.file);
+    PackageFields fields;
+    gamefixture::WritePackageFile(game / "foo.ec", fields);
+
+    const auto outcome = castdata::ImportCastPackage(game / "foo.ec", game);
+
+    EXPECT_TRUE(outcome.imported) << c.what << ": " << outcome.message;
+    EXPECT_FALSE(fs::is_symlink(game / "cast" / c.file)) << c.what;
+    EXPECT_EQ(wholefile::Read(game / "cast/ABC.bmp").value(), fields.picture) << c.what;
+    EXPECT_EQ(wholefile::Read(game / "cast/ABC.dat").value(), fields.castData) << c.what;
+    EXPECT_EQ(wholefile::Read(game / "cast/ABC.cst").value(), fields.castProfile) << c.what;
+    EXPECT_EQ(wholefile::Read(outside / "victim").value(), Bytes("the player's own file")) << c.what;
+    EXPECT_EQ(wholefile::Read(game / "cast/OTHER.dat").value(), Bytes("another cast")) << c.what;
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1) << c.what;
+    EXPECT_FALSE(fs::exists(game / "created-by-the-package")) << c.what;
+  }
+}
+
+// When a later file of the set cannot be renamed into place, those already
+// renamed are put back: files with their old bytes, a link as the same link,
+// a file that was not there removed again.
+TEST(PackageImportSets, AFileThatCannotBeReplacedPutsBackWhatWasRenamed) {
+  struct Case {
+    const char* what;
+    bool picture;             // an old cast/ABC.bmp
+    bool pictureIsALink;      // ... that is a link to a file outside the game
+    const char* immutable;    // the old file the system will not let go
+    const char* namedFile;
+  };
+  const Case cases[] = {
+      {"the data file, second of the three", true, false, "ABC.dat", "cast/ABC.dat"},
+      {"the profile file, the last of the three", true, false, "ABC.cst", "cast/ABC.cst"},
+      {"the profile file, with no picture before", false, false, "ABC.cst", "cast/ABC.cst"},
+      {"the profile file, with the picture a link", true, true, "ABC.cst", "cast/ABC.cst"},
+  };
+  for (const Case& c : cases) {
+    gamefixture::TemporaryFolder scratch;
+    const fs::path outside = scratch.path() / "outside";
+    const fs::path game = scratch.path() / "game";
+    fs::create_directories(outside);
+    fs::create_directories(game / "cast");
+    ASSERT_TRUE(wholefile::Replace(outside / "picture", Bytes("a picture kept elsewhere")));
+    if (c.pictureIsALink) {
+      fs::create_symlink(outside / "picture", game / "cast/ABC.bmp");
+    } else if (c.picture) {
+      ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.bmp", Bytes("old picture")));
+    }
+    ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.dat", Bytes("old data")));
+    ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.cst", Bytes("[Data]\r\nName=old\r\n")));
+    gamefixture::WritePackageFile(game / "foo.ec", PackageFields{});
+    const auto before = gamefixture::SnapshotFolder(scratch.path());
+
+    castdata::PackageImportOutcome outcome;
+    {
+      const gamefixture::ImmutableFile locked(game / "cast" / c.immutable);
+      if (!locked.Settable()) GTEST_SKIP() << "this file system or process cannot make a file immutable";
+      outcome = castdata::ImportCastPackage(game / "foo.ec", game);
+    }
+
+    EXPECT_FALSE(outcome.imported) << c.what;
+    EXPECT_TRUE(StartsWith(outcome.message, "foo.ecを展開できませんでした\n")) << c.what << ": " << outcome.message;
+    EXPECT_NE(outcome.message.find(c.namedFile), std::string::npos) << c.what << ": " << outcome.message;
+    EXPECT_EQ(outcome.message.find("元に戻せません"), std::string::npos) << c.what << ": " << outcome.message;
+    EXPECT_EQ(gamefixture::SnapshotFolder(scratch.path()), before) << c.what;
+    if (c.pictureIsALink) {
+      EXPECT_TRUE(fs::is_symlink(game / "cast/ABC.bmp")) << c.what;
+      EXPECT_EQ(fs::read_symlink(game / "cast/ABC.bmp"), outside / "picture") << c.what;
+    }
+  }
+}
+
+// A package that would stay after its import would be imported again at
+// every start, over whatever the player changed since.
+TEST(PackageImportDeletion, APackageThatCannotBeDeletedIsNotImported) {
+  struct Case {
+    const char* what;
+    bool folder;  // the game folder is read-only; otherwise the package itself
+  };
+  const Case cases[] = {
+      {"a read-only game folder", true},
+      {"a package the system will not let go", false},
+  };
+  for (const Case& c : cases) {
+    gamefixture::TemporaryFolder scratch;
+    const fs::path game = scratch.path();
+    fs::create_directories(game / "cast");
+    ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.dat", Bytes("old data")));
+    ASSERT_TRUE(wholefile::Replace(game / "cast/ABC.cst", Bytes("[Data]\r\nName=old\r\n")));
+    gamefixture::WritePackageFile(game / "foo.ec", PackageFields{});
+    const auto before = gamefixture::SnapshotFolder(game);
+
+    castdata::PackageImportOutcome outcome;
+    std::vector<castdata::PackageImportOutcome> scanned;
+    {
+      const gamefixture::ImmutableFile readOnly(c.folder ? game : game / "foo.ec");
+      if (!readOnly.Settable()) GTEST_SKIP() << "this file system or process cannot make a file immutable";
+      outcome = castdata::ImportCastPackage(game / "foo.ec", game);
+      castdata::ScanCastPackages(game, [&](const castdata::PackageImportOutcome& o) { scanned.push_back(o); });
+    }
+
+    EXPECT_FALSE(outcome.imported) << c.what;
+    EXPECT_EQ(outcome.message, "foo.ecを削除できないため展開しません: Operation not permitted") << c.what;
+    ASSERT_EQ(scanned.size(), 1u) << c.what;
+    EXPECT_FALSE(scanned[0].imported) << c.what;
+    EXPECT_EQ(gamefixture::SnapshotFolder(game), before) << c.what;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "scrambled_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,9 +57,89 @@ struct RecordingScrambler {
               packed.emplace_back(path);
               return gamefixture::LibraryScramblerFunctions().filePack(path);
             },
-            .fileUnpack = std::move(unpack)};
+            .fileUnpack = std::move(unpack),
+            .load = {}};
   }
 };
+
+// The editor's reading writes a game file only when unpacking it and packing
+// it again would leave other bytes: never for a file packed as the game and
+// FilePack pack it, once (FilePack alone) for a plain file.
+TEST(ScrambledFile, TheEditorsReadingWritesOnlyWhatUnpackingAndPackingWouldChange) {
+  const std::vector<std::uint8_t> plain = gamefixture::ProgressFileBytes({FixtureWeapon(2, 3).WithAvailability(1)}, 77);
+  std::vector<std::uint8_t> strangeBase = scrambler::Pack(plain, 1);
+  strangeBase[2] = 0x0B;  // base 8, which FilePack never draws
+  const std::vector<std::uint8_t> looksPacked = {0x83, 0x16, 0x04, 0x3D, 'x', 'y'};
+  const struct {
+    const char* what;
+    std::vector<std::uint8_t> stored;
+    int unpacks;
+    int packs;
+    bool rewritten;
+  } cases[] = {
+      {"packed with base 1", scrambler::Pack(plain, 1), 0, 0, false},
+      {"packed with base 3", scrambler::Pack(plain, 3), 0, 0, false},
+      {"packed with base 5", scrambler::Pack(plain, 5), 0, 0, false},
+      {"packed, empty", scrambler::Pack({}, 2), 0, 0, false},
+      {"plain", plain, 0, 1, true},
+      {"packed with a base FilePack never draws", strangeBase, 1, 1, true},
+      {"packed around a plain form that looks packed", scrambler::Pack(looksPacked, 2), 1, 1, true},
+  };
+  for (const auto& c : cases) {
+    gamefixture::TemporaryFolder folder;
+    const auto path = folder.path() / "USER.DAT";
+    ASSERT_TRUE(wholefile::Replace(path, c.stored));
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    int unpacks = 0;
+    int packs = 0;
+    int loads = 0;
+    const castdata::ScramblerFunctions library = gamefixture::LibraryScramblerFunctions();
+    const castdata::ScramblerFunctions counting{
+        .filePack =
+            [&](const char* p) {
+              ++packs;
+              return library.filePack(p);
+            },
+        .fileUnpack =
+            [&](const char* p) {
+              ++unpacks;
+              return library.fileUnpack(p);
+            },
+        .load = [&] { ++loads; }};
+
+    const std::vector<std::uint8_t> read = castdata::ReadGameFile(path, counting);
+
+    EXPECT_EQ(read, scrambler::IsPacked(c.stored) ? scrambler::Unpack(c.stored) : c.stored) << c.what;
+    EXPECT_EQ(loads, 1) << c.what;
+    EXPECT_EQ(unpacks, c.unpacks) << c.what;
+    EXPECT_EQ(packs, c.packs) << c.what;
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    if (!c.rewritten) {
+      // A rewrite renames a new file into place.
+      EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
+      EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec) << c.what;
+      EXPECT_EQ(OnDisk(path), c.stored) << c.what;
+    } else {
+      EXPECT_NE(OnDisk(path), c.stored) << c.what;
+      EXPECT_TRUE(scrambler::IsPacked(OnDisk(path))) << c.what;
+    }
+  }
+}
+
+TEST(ScrambledFile, TheEditorsReadingTellsAMissingLibraryEvenWhenNothingIsToBeWritten) {
+  const std::vector<std::uint8_t> plain = gamefixture::ProgressFileBytes({}, 5);
+  for (const auto& stored : {scrambler::Pack(plain, 2), plain}) {
+    gamefixture::TemporaryFolder folder;
+    const auto path = folder.path() / "USER.DAT";
+    ASSERT_TRUE(wholefile::Replace(path, stored));
+    castdata::ScramblerFunctions missing = gamefixture::LibraryScramblerFunctions();
+    missing.load = [] { throw castdata::Error("ファイルが見つかりません: dat/libOrvDll.so"); };
+    EXPECT_THROW(castdata::ReadGameFile(path, missing), castdata::Error);
+    EXPECT_EQ(OnDisk(path), stored);
+  }
+}
 
 TEST(ScrambledFile, TheFileIsPackedAgainWhenTheReadingFails) {
   gamefixture::TemporaryFolder folder;

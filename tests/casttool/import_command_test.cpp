@@ -2,8 +2,13 @@
 // when its cast was imported.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <future>
+
 #include "casttool_game.h"
 #include "fixture_files.h"
+#include "folder_snapshot.h"
+#include "lock_held_elsewhere.h"
 #include "package_fixture.h"
 
 namespace casttooltest {
@@ -74,6 +79,65 @@ TEST_F(ImportCommand, SeveralPackagesEachWithItsMessagesAndTheWorstStatus) {
   EXPECT_EQ(errors[1], "casttool: bad.ec: ECファイルではありません");
   EXPECT_TRUE(std::filesystem::exists(game() / "cast/ONE.cst"));
   EXPECT_TRUE(std::filesystem::exists(game() / "bad.ec"));
+}
+
+// Two imports at once of two packages of one cast take turns under the cast
+// folder's lock: in every trial both succeed and the cast ends whole from
+// one package or the other, never mixed.
+TEST_F(ImportCommand, TwoImportsAtOnceLeaveTheCastWholeFromOneOfThem) {
+  constexpr int kTrials = 200;
+  const auto package = [](std::uint8_t mark) {
+    PackageFields fields;
+    fields.nameField = "DUO";
+    fields.picture = gamefixture::MakeCastPicture(mark);
+    fields.castData = std::vector<std::uint8_t>(186, mark);
+    fields.castProfile = std::vector<std::uint8_t>(40, mark);
+    return fields;
+  };
+  const PackageFields first = package(1);
+  const PackageFields second = package(2);
+  const auto holds = [&](const PackageFields& fields) {
+    return gamefixture::ReadBytes(game() / "cast/DUO.bmp") == gamefixture::AsText(fields.picture) &&
+           gamefixture::ReadBytes(game() / "cast/DUO.dat") == gamefixture::AsText(fields.castData) &&
+           gamefixture::ReadBytes(game() / "cast/DUO.cst") == gamefixture::AsText(fields.castProfile);
+  };
+  int mixed = 0;
+  int firstWon = 0;
+  for (int trial = 0; trial < kTrials; ++trial) {
+    gamefixture::WritePackageFile(game() / "first.ec", first);
+    gamefixture::WritePackageFile(game() / "second.ec", second);
+    auto one = std::async(std::launch::async, [&] { return Run({"import", "first.ec"}); });
+    auto other = std::async(std::launch::async, [&] { return Run({"import", "second.ec"}); });
+    const ProgramResult a = one.get();
+    const ProgramResult b = other.get();
+    ASSERT_EQ(a.exitStatus, 0) << "trial " << trial << ": " << a.out << a.err;
+    ASSERT_EQ(b.exitStatus, 0) << "trial " << trial << ": " << b.out << b.err;
+    const bool fromFirst = holds(first);
+    if (!fromFirst && !holds(second)) ++mixed;
+    firstWon += fromFirst;
+  }
+  EXPECT_EQ(mixed, 0) << "of " << kTrials << " trials";
+  std::printf("%d trials of two imports at once: %d mixed, %d ended with the first package, %d with the second\n",
+              kTrials, mixed, firstWon, kTrials - mixed - firstWon);
+}
+
+// While another program holds the cast folder's lock, an import says which
+// program that is, writes nothing, and keeps its package.
+TEST_F(ImportCommand, AnImportWhileAnotherProgramWritesTheCastsSaysWhichAndKeepsThePackage) {
+  std::filesystem::create_directories(game() / "cast");
+  gamefixture::WritePackageFile(game() / "foo.ec", PackageFields{});
+  const gamefixture::FolderTree before = gamefixture::SnapshotFolder(game());
+  ProgramResult result;
+  {
+    const gamefixture::LockHeldElsewhere held(game() / "cast");
+    result = Run({"import", "foo.ec"});
+  }
+  EXPECT_EQ(result.exitStatus, 1);
+  ASSERT_GE(Lines(result.out).size(), 2u) << result.out;
+  EXPECT_EQ(Lines(result.out)[0], "foo.ec: foo.ecを展開できませんでした");
+  EXPECT_NE(result.out.find("別のプログラム" + gamefixture::ThisProgramAsHolder() + "が書き込み中"), std::string::npos)
+      << result.out;
+  EXPECT_EQ(gamefixture::SnapshotFolder(game()), before);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "folder_lock.h"
+
 namespace crashtest {
 namespace {
 
@@ -40,6 +42,11 @@ bool IsTemporaryFileOf(const std::filesystem::path& path, const std::filesystem:
                      [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
+// Whether `path` is the lock file of the cast folder.
+bool IsCastFolderLock(const std::filesystem::path& path) {
+  return path.parent_path() == "cast" && path.filename() == platform::kLockFileName;
+}
+
 }  // namespace
 
 std::vector<std::string> Leftovers(const FolderTree& before, const FolderTree& after, const FolderTree& now) {
@@ -70,6 +77,7 @@ std::vector<std::string> CrashStateProblems(const FolderTree& before, const Fold
     }
   }
   for (const std::string& path : Leftovers(before, after, now)) {
+    if (IsCastFolderLock(path)) continue;
     if (MatchesAGamePattern(std::filesystem::path(path).filename().string())) {
       problems.push_back("leftover " + path + " has a name the game lists");
     }

@@ -11,7 +11,10 @@
 // |                                 | ".NAME.XXXXXX", six letters or digits, a    |
 // |                                 | name no pattern of the game's files         |
 // |                                 | ("*.cst", "*.dat", "*.bmp", "*.ec", any     |
-// |                                 | letter case) matches                        |
+// |                                 | letter case) matches; or the lock file      |
+// |                                 | "cast/.lock" of a writer                    |
+// |                                 | killed while it held the cast folder's lock |
+// |                                 | (the next writer takes and removes it)      |
 #pragma once
 
 #include <string>

@@ -59,6 +59,24 @@ QList<bool> CastDataHidden(const Form1& form) {
 }
 QList<bool> All(bool value) { return QList<bool>(kCastDataControls.size(), value); }
 
+// A picture of `side` x `side` pixels in one of the formats Qt writes ("PNG",
+// "BMP", ...).
+std::string ImageFileBytes(const char* format, int side = 64) {
+  QImage image(side, side, QImage::Format_RGB32);
+  image.fill(QColor(200, 30, 30));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, format)) qFatal("cannot write a %s picture", format);
+  return bytes.toStdString();
+}
+
+// A GIF of one pixel, which Qt reads but does not write.
+const std::string kGifBytes(
+    "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\x00\x00\x00\x00\x00!\xf9\x04\x00\x00\x00\x00\x00,"
+    "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;",
+    43);
+
 QList<int> WeaponIndexes(const Form1& form) {
   QList<int> indexes;
   for (int k = 0; k < 6; ++k) indexes << form.Wpn(k)->currentIndex();
@@ -93,6 +111,7 @@ class Form1SaveLoadTest : public QObject {
   void CastListIsFilledWhenTheListDropsDown();
   void PickFromTheListLoadsOnce();
   void LoadFailureStopsWhereItHappens();
+  void ABitmapOfAnotherKindStillShows();
   void BadNameIsANewCastAndCannotBeSaved();
   void SaveBeforeAnyLoad_data();
   void SaveBeforeAnyLoad();
@@ -420,6 +439,41 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
       {"a picture that is no picture",
        [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), "not a bitmap"); }, "cast/HAYATE.BMP", true,
        true},
+      // Only a bitmap is read as a picture: the file's name says what it is,
+      // whatever its bytes would make of themselves.
+      {"a PNG under the picture's name",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), ImageFileBytes("PNG")); },
+       "cast/HAYATE.BMP", true, true},
+      {"a JPEG under the picture's name",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), ImageFileBytes("JPG")); },
+       "cast/HAYATE.BMP", true, true},
+      {"an XPM under the picture's name",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), ImageFileBytes("XPM")); },
+       "cast/HAYATE.BMP", true, true},
+      {"an icon under the picture's name",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), ImageFileBytes("ICO")); },
+       "cast/HAYATE.BMP", true, true},
+      {"a GIF under the picture's name",
+       [] { gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), kGifBytes); }, "cast/HAYATE.BMP", true,
+       true},
+      {"a bitmap that claims 30000 x 30000 pixels",
+       [] {
+         std::string bytes = ImageFileBytes("BMP");
+         for (const std::size_t at : {std::size_t{18}, std::size_t{22}}) {
+           bytes[at] = '\x30';
+           bytes[at + 1] = '\x75';
+         }
+         gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), bytes);
+       },
+       "cast/HAYATE.BMP", true, true},
+      {"a bitmap that claims 16776190 rows stored top-down",
+       [] {
+         // Two pixels a row: few enough for Qt to make room for them all.
+         std::string bytes = ImageFileBytes("BMP", 2);
+         bytes.replace(22, 4, std::string("\x02\x04\x00\xff", 4));
+         gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), bytes);
+       },
+       "cast/HAYATE.BMP", true, true},
   };
   for (const auto& c : cases) {
     DemoGameFolder game;
@@ -434,6 +488,18 @@ void Form1SaveLoadTest::LoadFailureStopsWhereItHappens() {
     QVERIFY2(form->CastOwnerNumber() == (c.shown ? kDemoPlayerNumber : 0), c.what);
     QVERIFY2(Find<QLabel>(*form, "Picture1")->pixmap().isNull(), c.what);
   }
+}
+
+// A picture program may keep the picture a bitmap of its own kind: 24 bits
+// a pixel, another size.
+void Form1SaveLoadTest::ABitmapOfAnotherKindStillShows() {
+  DemoGameFolder game;
+  gamefixture::WriteBytes(gamefixture::InGame("cast/HAYATE.bmp"), ImageFileBytes("BMP"));
+  auto form = MakeDemoForm();
+  QCOMPARE(TypeName(*form, "HAYATE"), QStringList());
+  const QImage shown = Find<QLabel>(*form, "Picture1")->pixmap().toImage();
+  QCOMPARE(shown.size(), QSize(64, 64));
+  QCOMPARE(shown.pixelColor(10, 10), QColor(200, 30, 30));
 }
 
 void Form1SaveLoadTest::BadNameIsANewCastAndCannotBeSaved() {
@@ -475,6 +541,7 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
   const QString tooLong = QStringLiteral("ファイル名は英数字8文字以内にしてください");
   const QString noWeapon = QStringLiteral("武装が選択されていません");
   const QString tooLarge = QStringLiteral("は-32768から32767までの整数にしてください");
+  const QString withoutShiftJis = QStringLiteral("ファイル名「%1」にShift-JISで表せない文字が含まれています");
   const auto asMade = [](Form1&) {};
   const struct {
     const char* what;
@@ -492,6 +559,9 @@ void Form1SaveLoadTest::SaveRoutineChecksInTheirOrder() {
       {"9 Japanese characters", "疾風迅雷電光石火矢", asMade, tooLong, -1, "cbFile"},
       {"8 characters, none a letter or digit", "!-_+~@#%", asMade, kSaved, -1, ""},
       {"8 Japanese characters", "疾風迅雷電光石火", asMade, kSaved, -1, ""},
+      {"a Korean file name", QStringLiteral("한"), asMade, withoutShiftJis.arg(QStringLiteral("한")), -1, "cbFile"},
+      {"an emoji after letters", QStringLiteral("AB\U0001F600"), asMade,
+       withoutShiftJis.arg(QStringLiteral("AB\U0001F600")), -1, "cbFile"},
       {"slot 2 empty and slot 4 unusable", "NEWCAST",
        [](Form1& f) {
          f.Wpn(2)->setCurrentIndex(-1);

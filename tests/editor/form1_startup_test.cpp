@@ -6,8 +6,14 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "demo_game.h"
@@ -99,6 +105,22 @@ gamefixture::PackageFields PackageOf(const char* castName) {
 
 QComboBox* Combo(Form1& form, const char* name) { return form.findChild<QComboBox*>(name); }
 
+// What any write in the folder changes, for every entry: its inode (a
+// rewrite renames a new file into place) and its modification time (a
+// folder's changes with every name made or removed in it).
+std::map<std::string, std::pair<ino_t, std::int64_t>> WriteMarks(const fs::path& folder) {
+  std::map<std::string, std::pair<ino_t, std::int64_t>> marks;
+  const auto mark = [&](const fs::path& path) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0) qFatal("cannot look at %s", path.c_str());
+    marks[fs::relative(path, folder).generic_string()] = {
+        status.st_ino, std::int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec};
+  };
+  mark(folder);
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) mark(entry.path());
+  return marks;
+}
+
 }  // namespace
 
 class Form1StartUpTest : public QObject {
@@ -119,6 +141,7 @@ class Form1StartUpTest : public QObject {
   void ListsHoldTheCatalogueItems();
   void ShopListHoldsEveryListedWeaponWithItsCode();
   void DemoGameStartsWithItsPackageImportedOnce();
+  void AStartUpOnTheFilesAsItLeavesThemWritesNothing();
   void DemoGameHoldsAPictureATemplateAndTheManual();
   void ProgramShowsItsWindowAfterTheStartUp();
   void ExitClosesTheWindowWithoutAsking_data();
@@ -370,6 +393,25 @@ void Form1StartUpTest::DemoGameStartsWithItsPackageImportedOnce() {
   QCOMPARE(second.Wpn(0)->itemText(9), QStringLiteral("10 光子剣"));
   QCOMPARE(second.Wpn(0)->itemText(0), QStringLiteral("1 -------"));
   QCOMPARE(gamefixture::ReadBytes(game.path() / "cast/HAYATE.dat"), ownCastBefore);
+}
+
+// The game files as the game and this editor leave them, packed, are read
+// without a write, and a scan without packages makes not even a lock file.
+void Form1StartUpTest::AStartUpOnTheFilesAsItLeavesThemWritesNothing() {
+  GameFolder game;
+  gamefixture::MakeDemoGame(game.path());
+  {
+    Form1 first;
+    QCOMPARE(RunStartUp(first).texts, QStringList{kImportedMessage});
+  }
+  const auto before = WriteMarks(game.path());
+  Form1 second;
+  const StartUpRun run = RunStartUp(second);
+  QVERIFY(run.result);
+  QCOMPARE(run.texts, QStringList{});
+  QCOMPARE(second.PlayerNumber(), gamefixture::kDemoPlayerNumber);
+  QCOMPARE(second.Wpn(0)->itemText(9), QStringLiteral("10 光子剣"));
+  QVERIFY(WriteMarks(game.path()) == before);
 }
 
 void Form1StartUpTest::DemoGameHoldsAPictureATemplateAndTheManual() {

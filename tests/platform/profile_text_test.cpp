@@ -92,6 +92,28 @@ TEST_F(ProfileText, CarriageReturnsLeftAtALineEndAreNotPartOfTheValue) {
   EXPECT_EQ(ReadProfileText("Data", "Maker", path), "x");
 }
 
+TEST_F(ProfileText, AValueEndsAtItsFirstNul) {
+  // The platform's buffer is text that ends at its first NUL, and a value
+  // that kept one could not be written back: a value never holds a NUL.
+  using namespace std::string_literals;
+  const struct {
+    std::string stored;
+    std::string read;
+  } cases[] = {
+      {"ab\0cd"s, "ab"},
+      {"\0cd"s, ""},
+      {"ab \0cd"s, "ab"},
+      {"ab\0\0"s, "ab"},
+      {Sjis("機体") + "\0"s + std::string(200, 'x'), "機体"},
+  };
+  for (const auto& c : cases) {
+    const fs::path path = File("[Data]\r\nName=" + c.stored + "\r\nEMail=a@b\r\n");
+    EXPECT_EQ(ReadProfileText("Data", "Name", path), c.read) << c.read;
+    ASSERT_TRUE(WriteProfileText("Data", "Name", ReadProfileText("Data", "Name", path), path)) << c.read;
+    EXPECT_EQ(Bytes(path), "[Data]\r\nName=" + *sjis::FromUtf8(c.read) + "\r\nEMail=a@b\r\n") << c.read;
+  }
+}
+
 TEST_F(ProfileText, DoubleByteNamesCompareExactly) {
   // "ア" is 83 41 and "ヂ" 83 61: their trail bytes are "A" and "a". "ゾ" is
   // 83 5D, whose trail byte is "]".

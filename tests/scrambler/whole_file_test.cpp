@@ -79,6 +79,47 @@ TEST(WholeFile, ReplaceThroughASymbolicLinkRewritesTheFileItPointsTo) {
             1);
 }
 
+// Asked to replace links, a replacement puts a plain file where the link was
+// and leaves whatever the link pointed to as it was, for a link to a file, to
+// a file beside it, to a folder and to nothing.
+TEST(WholeFile, ReplacingLinksPutsAFileInTheLinksPlaceAndLeavesItsTarget) {
+  const struct {
+    const char* what;
+    const char* linkTarget;  // relative to the folder of the link
+  } cases[] = {
+      {"a file in another folder", "../outside/victim"},
+      {"a file beside the link", "neighbour"},
+      {"a folder", "../outside"},
+      {"nothing", "../outside/missing"},
+  };
+  for (const auto& c : cases) {
+    const TempFolder folder;
+    std::filesystem::create_directories(folder / "outside");
+    std::filesystem::create_directories(folder / "cast");
+    WriteFile(folder / "outside" / "victim", kOld);
+    WriteFile(folder / "cast" / "neighbour", kOld);
+    ASSERT_EQ(::chmod((folder / "outside" / "victim").c_str(), 0600), 0);
+    const auto link = folder / "cast" / "X.dat";
+    std::filesystem::create_symlink(c.linkTarget, link);
+
+    const mode_t previous = ::umask(022);
+    const bool replaced = wholefile::Replace(link, kNew, nullptr, wholefile::Links::kReplace);
+    ::umask(previous);
+    ASSERT_TRUE(replaced) << c.what;
+    EXPECT_FALSE(std::filesystem::is_symlink(link)) << c.what;
+    EXPECT_EQ(ReadFile(link), kNew) << c.what;
+    EXPECT_EQ(StatusOf(link).st_mode & 07777, 0644u) << c.what << ": the permissions of a new file";
+    EXPECT_EQ(ReadFile(folder / "outside" / "victim"), kOld) << c.what;
+    EXPECT_EQ(ReadFile(folder / "cast" / "neighbour"), kOld) << c.what;
+    EXPECT_FALSE(std::filesystem::exists(folder / "outside" / "missing")) << c.what;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "outside"),
+                            std::filesystem::directory_iterator()),
+              1)
+        << c.what;
+    EXPECT_EQ(folder.Names(), (std::set<std::string>{"cast", "outside"})) << c.what;
+  }
+}
+
 // The temporary name adds to the file's own; a name at the file system's
 // limit of 255 bytes must still be replaceable.
 TEST(WholeFile, ReplaceWorksForTheLongestFileName) {
