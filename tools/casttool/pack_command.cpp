@@ -1,8 +1,6 @@
 #include "pack_command.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -26,7 +24,7 @@ struct Refusal {
 };
 
 // Why the file at `path` cannot be rewritten, before it is read: nullopt for
-// a regular file that can be read and written.
+// a regular file. (Whether the user may write it is the rewrite's to say.)
 std::optional<Refusal> RefusalBeforeReading(const std::filesystem::path& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) {
@@ -37,11 +35,6 @@ std::optional<Refusal> RefusalBeforeReading(const std::filesystem::path& path) {
   if (!S_ISREG(status.st_mode)) {
     return Refusal{ExitStatus::kProblem, S_ISDIR(status.st_mode) ? castdata::ReadFailureReason(path, "")
                                                                  : messages::kNotARegularFile};
-  }
-  // The rewrite replaces the file by renaming a new one over it, which the
-  // folder allows even for a file its user may not write: so ask first.
-  if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-    return Refusal{ExitStatus::kProblem, std::strerror(errno)};
   }
   return std::nullopt;
 }
