@@ -133,10 +133,12 @@ TEST_F(ImportCommand, AnImportWhileAnotherProgramWritesTheCastsSaysWhichAndKeeps
     result = Run({"import", "foo.ec"});
   }
   EXPECT_EQ(result.exitStatus, 1);
-  ASSERT_GE(Lines(result.out).size(), 2u) << result.out;
-  EXPECT_EQ(Lines(result.out)[0], "foo.ec: foo.ecを展開できませんでした");
-  EXPECT_NE(result.out.find("別のプログラム" + gamefixture::ThisProgramAsHolder() + "が書き込み中"), std::string::npos)
-      << result.out;
+  EXPECT_EQ(result.out, "");
+  // The refusal and its reason, on one line of standard error.
+  ASSERT_EQ(Lines(result.err).size(), 1u) << result.err;
+  EXPECT_EQ(result.err.rfind("casttool: foo.ec: foo.ecを展開できませんでした: ", 0), 0u) << result.err;
+  EXPECT_NE(result.err.find("別のプログラム" + gamefixture::ThisProgramAsHolder() + "が書き込み中"), std::string::npos)
+      << result.err;
   EXPECT_EQ(gamefixture::SnapshotFolder(game()), before);
 }
 
