@@ -53,7 +53,8 @@ const std::filesystem::path& GameFolder() {
     for (int i = 0; i < kCastCount; ++i) {
       const int number = static_cast<int>((static_cast<long>(i) * 7919) % kCastCount);
       gamefixture::FixtureCast cast;
-      cast.name = (i % 2 ? "c" : "C") + std::to_string(100000 + number);
+      cast.name = std::string(i % 2 ? "c" : "C");
+      cast.name += std::to_string(100000 + number);
       cast.profile = {"機体" + std::to_string(i), "一行目", "二行目", "三行目", "作者", "maker@example.com"};
       cast.record.ownerNumber = static_cast<std::int16_t>(i % 50);
       cast.record.level = 20;
